@@ -1,0 +1,27 @@
+// The simulated controller's state, shared by every process on the machine through one
+// named, file-backed section: tests and the developer tool set status bytes in it and read
+// back what the program sent.
+#pragma once
+
+#include <cstdint>
+
+struct SimulatorCall {
+    std::uint8_t command;
+    std::uint8_t input;        // the first input byte; 0 when there was none
+    std::uint8_t outputCount;  // 0 for commands, 1 for reads
+    std::uint8_t output;       // the byte a read returned
+};
+
+constexpr std::uint32_t kSimulatorJournalSize = 4096;
+
+struct SimulatorState {
+    std::uint8_t nameSpace[256];
+    // Counts every call ever made; the journal keeps the last kSimulatorJournalSize of them,
+    // call n at journal[n % kSimulatorJournalSize].
+    volatile long callCount;
+    SimulatorCall journal[kSimulatorJournalSize];
+};
+
+// Exported by the simulator library only, so a tool can tell it from the maker's library.
+using QeltSimulatorStateFn = SimulatorState*(__cdecl*)();
+constexpr const char* kSimulatorStateExport = "QeltSimulatorState";

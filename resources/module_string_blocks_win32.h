@@ -1,0 +1,15 @@
+// String blocks read from a loaded module's resources.
+#pragma once
+
+#include <windows.h>
+
+#include "resources/string_table.h"
+
+class ModuleStringBlocks final : public StringBlockSource {
+public:
+    explicit ModuleStringBlocks(HMODULE module) : m_module(module) {}
+    std::span<const std::byte> FindBlock(std::uint16_t blockNumber) const override;
+
+private:
+    HMODULE m_module;
+};

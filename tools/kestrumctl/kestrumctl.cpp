@@ -1,0 +1,144 @@
+// Developer tool: one battery refresh printed field by field, and the simulated embedded
+// controller's status bytes and call journal.
+//
+//   kestrumctl snapshot
+//   kestrumctl ec get ADDR | ec set ADDR VALUE | ec journal | ec clear
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+#include "battery/battery_snapshot.h"
+#include "battery/battery_win32.h"
+#include "battery/qelt_controller_win32.h"
+#include "battery/refresh_battery.h"
+#include "common/fixed_text.h"
+#include "qelt/simulator_state.h"
+#include "resources/module_string_blocks_win32.h"
+#include "tools/kestrumctl/console_win32.h"
+
+namespace {
+
+std::u16string Hex(std::uint32_t value) {
+    char16_t text[16];
+    FixedText(text).Append(u"0x").AppendHex(value);
+    return text;
+}
+
+std::u16string Decimal(std::int64_t value) {
+    char16_t text[24];
+    FixedText(text).AppendDecimal(value);
+    return text;
+}
+
+const char16_t* PowerKindName(std::int32_t kind) {
+    switch (kind) {
+        case PowerKindMainsCharging: return u"on mains, charging allowed";
+        case PowerKindMainsChargeOff: return u"on mains, charging off";
+        case PowerKindMainsNoBattery: return u"on mains, no battery";
+        case PowerKindOnBattery: return u"on battery";
+        default: return u"not yet known";
+    }
+}
+
+void PrintField(std::u16string_view name, std::u16string_view value) {
+    std::u16string line(name);
+    line.resize(14, u' ');
+    line += value;
+    PrintLine(line);
+}
+
+int Snapshot() {
+    Win32PowerStatus power;
+    Win32BatteryDevices devices;
+    QeltController ec;
+    ConsoleDebugSink debug;
+    ModuleStringBlocks blocks(GetModuleHandleW(nullptr));
+    BlockStringTable strings(blocks);
+
+    BatterySnapshot snapshot;
+    if (!RefreshBattery(snapshot, {power, devices, ec, strings, debug})) {
+        PrintError(u"the power status could not be read");
+        return 1;
+    }
+    PrintField(u"percent", Decimal(snapshot.percent));
+    PrintField(u"percentText", FieldText(snapshot.percentText));
+    PrintField(u"timeText", FieldText(snapshot.timeText));
+    PrintField(u"stateText", FieldText(snapshot.stateText));
+    PrintField(u"powerKind", Decimal(snapshot.powerKind) + u" (" +
+                                 PowerKindName(snapshot.powerKind) + u")");
+    PrintField(u"deviceName", FieldText(snapshot.deviceName));
+    PrintField(u"uniqueId", FieldText(snapshot.uniqueId));
+    PrintField(u"manufacturer", FieldText(snapshot.manufacturer));
+    PrintField(u"chemistry", FieldText(snapshot.chemistry));
+    PrintField(u"healthText", FieldText(snapshot.healthText));
+    return 0;
+}
+
+SimulatorState* SimulatorOrNull() {
+    HMODULE qelt = GetModuleHandleW(L"Qelt.dll");
+    auto stateOf = qelt ? reinterpret_cast<QeltSimulatorStateFn>(
+                              reinterpret_cast<void*>(GetProcAddress(qelt, kSimulatorStateExport)))
+                        : nullptr;
+    return stateOf ? stateOf() : nullptr;
+}
+
+bool ParseByte(const wchar_t* text, std::uint8_t& value) {
+    wchar_t* end = nullptr;
+    const unsigned long parsed = std::wcstoul(text, &end, 0);
+    if (end == text || *end != L'\0' || parsed > 0xFF) return false;
+    value = static_cast<std::uint8_t>(parsed);
+    return true;
+}
+
+int Usage() {
+    PrintError(u"usage: kestrumctl snapshot\n"
+               u"       kestrumctl ec get ADDR | ec set ADDR VALUE | ec journal | ec clear");
+    return 2;
+}
+
+int Controller(int argc, wchar_t** argv) {
+    // The maker's library is linked at start-up, so the process runs only where a Qelt.dll
+    // is present; the journal and the name space exist only in the simulator.
+    SimulatorState* state = SimulatorOrNull();
+    if (state == nullptr) {
+        PrintError(u"the Qelt.dll in use is not the simulator");
+        return 1;
+    }
+    const std::wstring verb = argc > 2 ? argv[2] : L"";
+    std::uint8_t address = 0, value = 0;
+    if (verb == L"get" && argc == 4 && ParseByte(argv[3], address)) {
+        PrintLine(Hex(state->nameSpace[address]));
+        return 0;
+    }
+    if (verb == L"set" && argc == 5 && ParseByte(argv[3], address) && ParseByte(argv[4], value)) {
+        state->nameSpace[address] = value;
+        return 0;
+    }
+    if (verb == L"journal" && argc == 3) {
+        const std::uint32_t count = static_cast<std::uint32_t>(state->callCount);
+        const std::uint32_t first = count > kSimulatorJournalSize ? count - kSimulatorJournalSize : 0;
+        for (std::uint32_t n = first; n < count; ++n) {
+            const SimulatorCall& call = state->journal[n % kSimulatorJournalSize];
+            std::u16string line = Decimal(n) + u" command " + Hex(call.command) + u" input " +
+                                  Hex(call.input);
+            if (call.outputCount != 0) line += u" output " + Hex(call.output);
+            PrintLine(line);
+        }
+        return 0;
+    }
+    if (verb == L"clear" && argc == 3) {
+        state->callCount = 0;
+        return 0;
+    }
+    return Usage();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (command == L"snapshot" && argc == 2) return Snapshot();
+    if (command == L"ec") return Controller(argc, argv);
+    return Usage();
+}
