@@ -1,5 +1,7 @@
 #include "battery/battery_win32.h"
 
+#include <winioctl.h>
+// After winioctl.h, which it needs.
 #include <poclass.h>
 #include <setupapi.h>
 
@@ -39,7 +41,8 @@ HANDLE OpenFirstBattery() {
     }
 
     // Only interface 0 is ever used; further batteries are not looked at.
-    SP_DEVICE_INTERFACE_DATA interfaceData = {sizeof(interfaceData)};
+    SP_DEVICE_INTERFACE_DATA interfaceData = {};
+    interfaceData.cbSize = sizeof(interfaceData);
     if (!SetupDiEnumDeviceInterfaces(set.get(), nullptr, &kBatteryClass, 0, &interfaceData)) {
         return nullptr;
     }

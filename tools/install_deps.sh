@@ -7,11 +7,13 @@ packages=(
   cmake ninja-build make g++ python3
   googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick
   fonts-wine fonts-noto-core fonts-wqy-microhei
 )
 
+# wine32 is an i386 package: the i386 architecture must be known before it can be looked up.
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

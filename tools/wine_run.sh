@@ -16,4 +16,12 @@ if [ ! -f "$prefix/system.reg" ]; then
     [ -f "$prefix/system.reg" ] || "$loader" wineboot -i >/dev/null 2>&1
   ) 9>"$prefix.lock"
 fi
+# Keep one server warm for the prefix. Its system processes start with the first program
+# and inherit that program's output; start them from a program of our own with no output, or
+# they would hold a test runner's pipes open until the server ends.
+server=/usr/lib/wine/wineserver64
+[ -x "$server" ] || server=/usr/lib/wine/wineserver32
+if "$server" -p60 </dev/null >/dev/null 2>&1; then
+  "$loader" cmd /c exit </dev/null >/dev/null 2>&1 || true
+fi
 exec "$loader" "$@"
