@@ -1,4 +1,5 @@
-// String blocks read from a loaded module's resources.
+// String blocks read from a loaded module's resources, each whole block in the language
+// resolved for it.
 #pragma once
 
 #include <windows.h>

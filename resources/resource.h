@@ -101,6 +101,9 @@
 #define IDC_TIME_TEXT                    1017
 #define IDC_STATUS_PICTURE               1018
 
+// Controls that code never addresses
+#define IDC_STATIC                       (-1)
+
 // Controls of the life page
 #define IDC_CHARGE_GROUP                 1013
 #define IDC_DISABLE_CHARGING             1014

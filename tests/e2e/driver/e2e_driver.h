@@ -1,0 +1,14 @@
+// Everything an end-to-end test uses to drive a program from outside, under Wine.
+#pragma once
+
+#include "tests/e2e/driver/debuggee.h"
+#include "tests/e2e/driver/fake_power_supply.h"
+#include "tests/e2e/driver/keyboard_input.h"
+#include "tests/e2e/driver/program_paths.h"
+#include "tests/e2e/driver/program_run.h"
+#include "tests/e2e/driver/property_sheet.h"
+#include "tests/e2e/driver/screenshot.h"
+#include "tests/e2e/driver/simulator_access.h"
+#include "tests/e2e/driver/tab_control.h"
+#include "tests/e2e/driver/window_messages.h"
+#include "tests/e2e/driver/window_query.h"
