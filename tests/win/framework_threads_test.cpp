@@ -37,8 +37,8 @@ UINT __cdecl CountAndWait(LPVOID parameter) {
 
 TEST(FrameworkThreadsTest, SuspendedThreadRunsOnlyWhenResumedAndOutlivesNoObject) {
     Handshake handshake;
-    CWinThread* thread = AfxBeginThread(CountAndWait, &handshake, THREAD_PRIORITY_NORMAL, 0,
-                                        CREATE_SUSPENDED);
+    CWinThread* thread =
+        AfxBeginThread(CountAndWait, &handshake, THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED);
     ASSERT_NE(thread, nullptr);
     thread->m_bAutoDelete = FALSE;
     EXPECT_EQ(WaitForSingleObject(handshake.started, 100), static_cast<DWORD>(WAIT_TIMEOUT));
