@@ -12,7 +12,11 @@ WINE_BUILD := $(shell /usr/lib/wine/wine --version >/dev/null 2>&1 && echo win32
 WINE_LOADER := $(if $(filter win32,$(WINE_BUILD)),/usr/lib/wine/wine,/usr/lib/wine/wine64)
 WINE_PREFIX := $(CURDIR)/$(BUILD)/$(WINE_BUILD)/wineprefix
 
-.PHONY: deps host win32 win64 test run clean
+.PHONY: deps host win32 win64 test run clean fuzz-build fuzz lint reproducible bench
+
+# Each tests/fuzz/<name>_fuzzer.cpp is a fuzz target with its seeds in tests/fuzz/corpus/<name>.
+FUZZERS := $(patsubst tests/fuzz/%_fuzzer.cpp,%,$(wildcard tests/fuzz/*_fuzzer.cpp))
+FUZZ_SECONDS ?= 600
 
 deps:
 	@tools/install_deps.sh
@@ -29,14 +33,42 @@ win64: deps
 	@cmake --preset win64 >/dev/null
 	@cmake --build --preset win64
 
-test: host win32 $(if $(filter win64,$(WINE_BUILD)),win64)
+test: host win32 $(if $(filter win64,$(WINE_BUILD)),win64) fuzz-build lint reproducible
 	@ctest --preset host
+	@echo "Fuzz targets, a short fixed number of runs each"
+	@ctest --preset fuzz
 	@echo "Windows tests under Wine on the $(WINE_BUILD) build"
 	@ctest --preset $(WINE_BUILD); status=$$?; \
 	  WINEPREFIX=$(WINE_PREFIX) /usr/lib/wine/wineserver -k >/dev/null 2>&1; exit $$status
 
+fuzz-build: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+
+# Each fuzz target for FUZZ_SECONDS (default 600), one after the other; what they find is kept
+# in build/fuzz/runs/<name>/ and the next run goes on from it.
+fuzz: fuzz-build
+	@for name in $(FUZZERS); do \
+	  FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/run_fuzzer.sh $(BUILD)/fuzz/tests/fuzz/$${name}_fuzzer \
+	    tests/fuzz/corpus/$$name $(BUILD)/fuzz/runs/$$name long || exit 1; \
+	done
+
+# clang-tidy and cppcheck on the portable and the Windows sources, clang-format on all.
+lint: deps
+	@tools/lint.sh
+
+# Two clean builds of the win32 product give the same bytes.
+reproducible: deps
+	@tools/check_reproducible.sh
+
+# One table of measurements: the host benchmarks, and the rows measured under Wine.
+bench: deps
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench
+	@bench/bench_table.py $(BUILD)/bench/bench/kestrum_bench
+
 run: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
-	@tools/wine_run.sh $(WINE_PREFIX) $(WINE_LOADER) $(BUILD)/$(WINE_BUILD)/bin/kestrumctl.exe snapshot
+	@app/run_kestrum.sh $(WINE_PREFIX) $(WINE_LOADER) $(BUILD)/$(WINE_BUILD)
 
 clean:
 	rm -rf $(BUILD)

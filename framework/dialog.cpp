@@ -1,5 +1,7 @@
 #include "framework/dialog.h"
 
+INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 BOOL CDialog::OnInitDialog() { return TRUE; }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) { return PreTranslateInput(pMsg); }

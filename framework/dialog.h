@@ -3,6 +3,11 @@
 
 #include "framework/wnd.h"
 
+// The dialog procedure of every framework dialog. The platform sends a dialog WM_INITDIALOG
+// only when it has a dialog procedure, yet the framework's window procedure sees each message
+// before the dialog manager does, so this one leaves them all to the dialog manager.
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {}

@@ -8,9 +8,7 @@ CPropertyPage::CPropertyPage(UINT nIDTemplate) : CDialog(nIDTemplate), m_psp{} {
     m_psp.dwSize = sizeof(m_psp);
     m_psp.dwFlags = PSP_DLGINDIRECT | PSP_USECALLBACK;
     m_psp.hInstance = AfxGetResourceHandle();
-    // No dialog procedure: the framework's window procedure sees every message first and
-    // leaves the rest to the dialog manager's defaults.
-    m_psp.pfnDlgProc = nullptr;
+    m_psp.pfnDlgProc = AfxDlgProc;
     m_psp.pfnCallback = PageCallback;
     m_psp.lParam = reinterpret_cast<LPARAM>(this);
 }

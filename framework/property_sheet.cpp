@@ -94,11 +94,18 @@ BOOL CPropertySheet::ContinueModal() { return CWnd::ContinueModal() && HasCurren
 BOOL CPropertySheet::OnInitDialog() { return static_cast<BOOL>(Default()); }
 
 LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    ++m_nMessageDepth;
     const LRESULT result =
         message == WM_INITDIALOG ? OnInitDialog() : CWnd::WindowProc(message, wParam, lParam);
-    // A modeless sheet ends by dropping its current page, whichever button or key ended it.
-    if (CWnd::ContinueModal() && !HasCurrentPage()) {
-        EndModalLoop(DefWindowProc(PSM_GETRESULT, 0, 0) > 0 ? IDOK : IDCANCEL);
+    // Page switches and page creations happen inside the sheet's messages and are over once
+    // the outermost one returns; the sheet has no current page for a moment while it switches.
+    if (--m_nMessageDepth == 0) {
+        // A page whose creation failed after its hand-over must not take a later window.
+        for (CPropertyPage* page : m_pages) AfxCancelWindowCreate(page);
+        // A modeless sheet ends by dropping its current page, whichever button or key did it.
+        if (CWnd::ContinueModal() && !HasCurrentPage()) {
+            EndModalLoop(DefWindowProc(PSM_GETRESULT, 0, 0) > 0 ? IDOK : IDCANCEL);
+        }
     }
     return result;
 }

@@ -52,4 +52,5 @@ private:
     CWnd* m_pParentWnd;
     std::vector<CPropertyPage*> m_pages;
     std::vector<PROPSHEETPAGEW> m_pageRecords;
+    int m_nMessageDepth = 0;  // sheet messages being handled, nested ones included
 };

@@ -66,6 +66,10 @@ bool AfxHookWindowCreate(CWnd* pWnd) {
 
 void AfxUnhookWindowCreate() { EndHandOver(); }
 
+void AfxCancelWindowCreate(CWnd* pWnd) {
+    if (t_handOver.object == pWnd && t_handOver.window == nullptr) EndHandOver();
+}
+
 CWnd* AfxAttachHandedOver(HWND hWnd) {
     if (hWnd == nullptr || hWnd != t_handOver.window) return nullptr;
     CWnd* pWnd = t_handOver.object;

@@ -17,6 +17,10 @@ bool AfxHookWindowCreate(CWnd* pWnd);
 // Ends a creation call: a hand-over that no window took up is dropped.
 void AfxUnhookWindowCreate();
 
+// Drops a hand-over of `pWnd` that no window took up, for creations the platform makes on the
+// object's behalf, whose end the framework does not see; other hand-overs are left alone.
+void AfxCancelWindowCreate(CWnd* pWnd);
+
 // At a window's first message: binds and returns the object handed over for it, else null.
 CWnd* AfxAttachHandedOver(HWND hWnd);
 

@@ -10,7 +10,8 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine32:i386 wine64
   xvfb xauth x11-utils imagemagick
-  fonts-wine fonts-noto-core fonts-wqy-microhei
+  clang libclang-rt-dev clang-tidy clang-format cppcheck libbenchmark-dev
+  fonts-wine fonts-noto-core fonts-wqy-microhei fonts-dejavu-core
 )
 
 # wine32 is an i386 package: the i386 architecture must be known before it can be looked up.

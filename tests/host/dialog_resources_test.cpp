@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
-#include <map>
 #include <string>
 
 #include "resources/dialog_template.h"
@@ -271,36 +270,6 @@ TEST(DialogResourcesTest, EveryControlLiesInsideItsDialogAndNoneOverlap) {
                     EXPECT_FALSE(BoxOf(a).Overlaps(BoxOf(b)))
                         << a.id << BoxOf(a) << " and " << b.id << BoxOf(b);
                 }
-            }
-        }
-    }
-}
-
-TEST(DialogResourcesTest, StatusPageLayoutHoldsInEveryLanguage) {
-    for (std::uint16_t language : kStatusLanguages) {
-        SCOPED_TRACE(::testing::Message() << "language " << std::hex << language);
-        const DialogTemplate dialog = ProductDialog(IDD_STATUS_PAGE, language);
-        std::map<int, Box> boxes;
-        for (const DialogControl& control : dialog.controls) boxes[control.id] = BoxOf(control);
-        const Box bar = boxes[IDC_BATTERY_BAR], percent = boxes[IDC_PERCENT_TEXT];
-        // The picture sits top left, before the bar; the percentage starts where the bar ends,
-        // within the bar's height.
-        EXPECT_LT(boxes[IDC_STATUS_PICTURE].Right(), bar.x);
-        EXPECT_LE(boxes[IDC_STATUS_PICTURE].y, bar.y);
-        EXPECT_GE(percent.x, bar.Right());
-        EXPECT_LE(percent.x, bar.Right() + 1);
-        EXPECT_GE(percent.y, bar.y);
-        EXPECT_LE(percent.Bottom(), bar.Bottom());
-        // Labels and values stand in columns, each value on its label's row: one pair of
-        // columns for the charge state and time, one for the four battery facts.
-        const std::vector<std::pair<int, int>> groups[] = {
-            {{1001, 1002}, {1016, 1017}}, {{1004, 1005}, {1006, 1007}, {1008, 1009}, {1010, 1011}}};
-        for (const auto& group : groups) {
-            for (const auto& [label, value] : group) {
-                EXPECT_EQ(boxes[label].y, boxes[value].y) << label;
-                EXPECT_LE(boxes[label].Right(), boxes[value].x) << label;
-                EXPECT_EQ(boxes[label].x, boxes[group[0].first].x) << label;
-                EXPECT_EQ(boxes[value].x, boxes[group[0].second].x) << value;
             }
         }
     }

@@ -1,8 +1,9 @@
-// Developer tool: one battery refresh printed field by field, and the simulated embedded
-// controller's status bytes and call journal.
+// Developer tool: one battery refresh printed field by field, the simulated embedded
+// controller's status bytes and call journal, the battery hot-key and the close request.
 //
 //   kestrumctl snapshot
 //   kestrumctl ec get ADDR | ec set ADDR VALUE | ec journal | ec clear
+//   kestrumctl press | close
 #include <windows.h>
 
 #include <cwchar>
@@ -33,11 +34,16 @@ std::u16string Decimal(std::int64_t value) {
 
 const char16_t* PowerKindName(std::int32_t kind) {
     switch (kind) {
-        case PowerKindMainsCharging: return u"on mains, charging allowed";
-        case PowerKindMainsChargeOff: return u"on mains, charging off";
-        case PowerKindMainsNoBattery: return u"on mains, no battery";
-        case PowerKindOnBattery: return u"on battery";
-        default: return u"not yet known";
+        case PowerKindMainsCharging:
+            return u"on mains, charging allowed";
+        case PowerKindMainsChargeOff:
+            return u"on mains, charging off";
+        case PowerKindMainsNoBattery:
+            return u"on mains, no battery";
+        case PowerKindOnBattery:
+            return u"on battery";
+        default:
+            return u"not yet known";
     }
 }
 
@@ -65,8 +71,8 @@ int Snapshot() {
     PrintField(u"percentText", FieldText(snapshot.percentText));
     PrintField(u"timeText", FieldText(snapshot.timeText));
     PrintField(u"stateText", FieldText(snapshot.stateText));
-    PrintField(u"powerKind", Decimal(snapshot.powerKind) + u" (" +
-                                 PowerKindName(snapshot.powerKind) + u")");
+    PrintField(u"powerKind",
+               Decimal(snapshot.powerKind) + u" (" + PowerKindName(snapshot.powerKind) + u")");
     PrintField(u"deviceName", FieldText(snapshot.deviceName));
     PrintField(u"uniqueId", FieldText(snapshot.uniqueId));
     PrintField(u"manufacturer", FieldText(snapshot.manufacturer));
@@ -92,8 +98,10 @@ bool ParseByte(const wchar_t* text, std::uint8_t& value) {
 }
 
 int Usage() {
-    PrintError(u"usage: kestrumctl snapshot\n"
-               u"       kestrumctl ec get ADDR | ec set ADDR VALUE | ec journal | ec clear");
+    PrintError(
+        u"usage: kestrumctl snapshot\n"
+        u"       kestrumctl ec get ADDR | ec set ADDR VALUE | ec journal | ec clear\n"
+        u"       kestrumctl press | close");
     return 2;
 }
 
@@ -117,11 +125,12 @@ int Controller(int argc, wchar_t** argv) {
     }
     if (verb == L"journal" && argc == 3) {
         const std::uint32_t count = static_cast<std::uint32_t>(state->callCount);
-        const std::uint32_t first = count > kSimulatorJournalSize ? count - kSimulatorJournalSize : 0;
+        const std::uint32_t first =
+            count > kSimulatorJournalSize ? count - kSimulatorJournalSize : 0;
         for (std::uint32_t n = first; n < count; ++n) {
             const SimulatorCall& call = state->journal[n % kSimulatorJournalSize];
-            std::u16string line = Decimal(n) + u" command " + Hex(call.command) + u" input " +
-                                  Hex(call.input);
+            std::u16string line =
+                Decimal(n) + u" command " + Hex(call.command) + u" input " + Hex(call.input);
             if (call.outputCount != 0) line += u" output " + Hex(call.output);
             PrintLine(line);
         }
@@ -134,11 +143,45 @@ int Controller(int argc, wchar_t** argv) {
     return Usage();
 }
 
+// The notebook's battery key as the keyboard sends it: extended scan code 7, down then up.
+int Press() {
+    INPUT events[2]{};
+    for (INPUT& event : events) {
+        event.type = INPUT_KEYBOARD;
+        event.ki.wScan = 7;
+        event.ki.dwFlags = KEYEVENTF_SCANCODE | KEYEVENTF_EXTENDEDKEY;
+    }
+    events[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    if (SendInput(2, events, sizeof(INPUT)) != 2) {
+        PrintError(u"the key events were not sent");
+        return 1;
+    }
+    return 0;
+}
+
+// Only opens the event: without a running Kestrum there is nobody to close.
+int Close() {
+    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"KestrumCloseEvent");
+    if (event == nullptr) {
+        PrintError(u"Kestrum is not running (no close event)");
+        return 1;
+    }
+    const BOOL set = SetEvent(event);
+    CloseHandle(event);
+    if (!set) {
+        PrintError(u"the close event could not be set");
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"snapshot" && argc == 2) return Snapshot();
     if (command == L"ec") return Controller(argc, argv);
+    if (command == L"press" && argc == 2) return Press();
+    if (command == L"close" && argc == 2) return Close();
     return Usage();
 }

@@ -10,7 +10,8 @@ namespace e2e {
 bool WriteBmpFile(const Picture& picture, const std::filesystem::path& path) {
     if (picture.width <= 0 || picture.height <= 0) return false;
     // Each row is padded to a multiple of four bytes.
-    const std::size_t rowBytes = (static_cast<std::size_t>(picture.width) * 3 + 3) & ~std::size_t{3};
+    const std::size_t rowBytes =
+        (static_cast<std::size_t>(picture.width) * 3 + 3) & ~std::size_t{3};
     const std::size_t pixelBytes = rowBytes * static_cast<std::size_t>(picture.height);
 
     BITMAPINFOHEADER info = {};

@@ -23,9 +23,11 @@ Debuggee::Debuggee(LaunchOptions options) {
     std::future<void> ready = started.get_future();
     // Debug events go to the thread that started the program, so that thread starts it.
     m_debugger = std::thread([this, &started, options = std::move(options)]() mutable {
-        STARTUPINFOW startup = {sizeof(startup)};
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
         PROCESS_INFORMATION process = {};
-        const bool running = StartProcess(options, DEBUG_ONLY_THIS_PROCESS, false, startup, process);
+        const bool running =
+            StartProcess(options, DEBUG_ONLY_THIS_PROCESS, false, startup, process);
         if (running) {
             CloseHandle(process.hThread);
             m_process = process.hProcess;

@@ -23,7 +23,7 @@ public:
     Debuggee(const Debuggee&) = delete;
     Debuggee& operator=(const Debuggee&) = delete;
 
-// Attributes
+    // Attributes
     bool Started() const { return m_process != nullptr; }
     DWORD ProcessId() const { return m_processId; }
     // The thread that runs the program's main function: where its thread messages go.
@@ -33,7 +33,7 @@ public:
     // The code of an exception the program did not handle, which ended it.
     std::optional<DWORD> UnhandledException() const;
 
-// Operations
+    // Operations
     // The exit code once the program has ended, waiting up to `timeout` for it.
     std::optional<DWORD> WaitForExit(Milliseconds timeout = kPatience) const;
     // Ends the program at once with exit code `exitCode` and waits until it is gone.
@@ -41,7 +41,7 @@ public:
     // Lets the program run on by itself; its later lines are no longer collected.
     bool Detach();
 
-// Implementation
+    // Implementation
 private:
     void Run(LaunchOptions options);
     void DebugLoop();

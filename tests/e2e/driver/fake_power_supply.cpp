@@ -33,15 +33,16 @@ bool WriteValue(std::wstring_view device, std::wstring_view file, std::string_vi
     if (handle == INVALID_HANDLE_VALUE) return false;
     const std::string line = std::string(value) + "\n";
     DWORD written = 0;
-    const bool ok = WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written,
-                              nullptr) &&
-                    written == line.size();
+    const bool ok =
+        WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+        written == line.size();
     CloseHandle(handle);
     return ok;
 }
 
 bool WriteMains(bool online) {
-    return WriteValue(kMains, L"type", "Mains") && WriteValue(kMains, L"online", online ? "1" : "0");
+    return WriteValue(kMains, L"type", "Mains") &&
+           WriteValue(kMains, L"online", online ? "1" : "0");
 }
 
 bool WriteBattery(std::string_view status, std::uint64_t remainingMwh, std::uint64_t fullMwh,

@@ -24,7 +24,8 @@ bool EnterPrivateDesktop(int width, int height) {
     std::wstring commandLine = L"explorer.exe /desktop=" + std::wstring(kDesktopName) + L"," +
                                std::to_wstring(width) + L"x" + std::to_wstring(height);
     std::wstring child = L"WinSta0\\" + std::wstring(kDesktopName);
-    STARTUPINFOW startup = {sizeof(startup)};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
     startup.lpDesktop = child.data();
     PROCESS_INFORMATION explorer = {};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,

@@ -1,5 +1,5 @@
-// How the driver starts a program: its path, arguments and environment, and the one place
-// that turns them into a CreateProcessW call.
+// How the driver starts a program: its path and arguments, and the one place that turns them
+// into a CreateProcessW call.
 #pragma once
 
 #include <windows.h>
@@ -10,21 +10,14 @@
 
 namespace e2e {
 
-struct EnvironmentVariable {
-    std::u16string name;
-    std::u16string value;
-};
-
 struct LaunchOptions {
     std::filesystem::path program;
     std::vector<std::u16string> arguments;
-    // Set over this process's own environment. Under Wine the child's locale follows them,
-    // so {u"LC_ALL", u"de_DE.UTF-8"} gives it a German user interface.
-    std::vector<EnvironmentVariable> environment;
 };
-
-// The command line the C runtime splits back into exactly the program and `arguments`.
-std::wstring CommandLineOf(const LaunchOptions& options);
+// The program inherits this process's environment. Its user-interface language under Wine
+// follows LC_ALL of the Unix environment the test itself was started in, which an
+// environment block given to CreateProcessW does not change: run the whole test in another
+// language instead (kestrum_add_e2e_tests(... LOCALE ...) in tests/e2e/CMakeLists.txt).
 
 // Starts the program on the driver's desktop (see private_desktop.h). `startup` may carry
 // standard handles; `process` receives the handles, which the caller closes.

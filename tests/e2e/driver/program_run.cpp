@@ -29,7 +29,8 @@ ProgramResult RunProgram(const LaunchOptions& options, Milliseconds timeout) {
     if (!CreatePipe(&readEnd, &writeEnd, &inheritable, 0)) return result;
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOW startup = {sizeof(startup)};
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = nullptr;
     startup.hStdOutput = writeEnd;

@@ -21,6 +21,11 @@ SimulatorState& SharedSimulator() {
     return Simulator();
 }
 
+void ResetSharedSimulator() {
+    SharedSimulator();
+    ResetSimulator();
+}
+
 void SetControllerByte(std::uint8_t address, std::uint8_t value) {
     SharedSimulator().nameSpace[address] = value;
 }

@@ -1,7 +1,7 @@
 #include "tests/e2e/driver/window_query.h"
 
-#include "tests/e2e/driver/window_messages.h"
 #include "tests/e2e/driver/wide_text.h"
+#include "tests/e2e/driver/window_messages.h"
 
 namespace e2e {
 namespace {
@@ -17,16 +17,16 @@ bool Matches(HWND window, const WindowSearch& search) {
     return true;
 }
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 }  // namespace
 
 std::vector<HWND> TopLevelWindows(const WindowSearch& search) {
     std::vector<HWND> all;
-    EnumWindows(
-        [](HWND window, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
     std::erase_if(all, [&](HWND window) { return !Matches(window, search); });
     return all;
 }

@@ -8,6 +8,7 @@
 //   e2e_probe window         a window with a tab control, a check box and a button, a
 //                            hidden window, and a keyboard hook; "ready" once all are there
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <cwchar>
@@ -61,8 +62,8 @@ LRESULT CALLBACK ProbeWindow(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-HWND Control(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id,
-             int x, int y, int width, int height) {
+HWND Control(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id, int x,
+             int y, int width, int height) {
     return CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
                            nullptr);
@@ -80,9 +81,9 @@ int Window() {
 
     HWND hidden = CreateWindowExW(0, probe.lpszClassName, L"Hidden probe", WS_OVERLAPPEDWINDOW, 0,
                                   0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-    HWND main = CreateWindowExW(0, probe.lpszClassName, L"Kestrum probe",
-                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300, nullptr,
-                                nullptr, nullptr, nullptr);
+    HWND main =
+        CreateWindowExW(0, probe.lpszClassName, L"Kestrum probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        100, 100, 400, 300, nullptr, nullptr, nullptr, nullptr);
     HWND tab = Control(main, WC_TABCONTROLW, L"", 0, kTabId, 10, 10, 360, 100);
     for (const wchar_t* title : {L"First", L"Second"}) {
         TCITEMW item = {};

@@ -1,0 +1,86 @@
+#!/bin/bash
+# Runs Kestrum under Wine in the foreground until Ctrl+C or `kestrumctl close`; Ctrl+C closes
+# it through its close event, so that charging is switched back on as at every close.
+# Without a display it runs on a private Xvfb, opens the meter sheet once by itself and saves
+# a screenshot of each page into the build folder.
+#   run_kestrum.sh PREFIX LOADER BUILD_FOLDER
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+prefix=$1 loader=$2 build=$(cd "$3" && pwd)
+wine_run() { "$here/../tools/wine_run.sh" "$prefix" "$loader" "$@"; }
+kestrumctl() { wine_run "$build/bin/kestrumctl.exe" "$@"; }
+
+headless=
+if [ -z "${DISPLAY:-}" ]; then
+  headless=1
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
+  export DISPLAY=:$(cat "$display_file")
+  rm -f "$display_file"
+fi
+
+# Kestrum's X windows, by the Wine process's name, with their map state.
+kestrum_windows() { xwininfo -root -tree 2>/dev/null | awk '/"kestrum.exe"/ {print $1}'; }
+viewable_window() {
+  for id in $(kestrum_windows); do
+    xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && { echo "$id"; return 0; }
+  done
+  return 1
+}
+# The frame's window exists a moment before its keyboard hook does, and a press while the
+# sheet is open changes nothing, so pressing again until the sheet shows is safe.
+open_sheet() {
+  for _ in $(seq 20); do
+    kestrumctl press || return 1
+    for _ in $(seq 20); do viewable_window >/dev/null && return 0; sleep 0.05; done
+  done
+  return 1
+}
+
+# In a session of its own: a terminal's Ctrl+C reaches only this script, which closes Kestrum
+# properly, and not Wine, which would end it on the spot.
+setsid "$here/../tools/wine_run.sh" "$prefix" "$loader" "$build/bin/Kestrum.exe" &
+kestrum=$!
+closing=
+close_kestrum() {
+  [ -n "$closing" ] && return
+  closing=1
+  echo; echo "closing Kestrum through its close event"
+  kestrumctl close
+}
+trap close_kestrum INT TERM
+echo "Kestrum runs hidden. Open its window:  kestrumctl press   close it:  kestrumctl close  (or Ctrl+C)"
+echo "  where kestrumctl is: tools/wine_run.sh $prefix $loader $build/bin/kestrumctl.exe"
+
+if [ -n "$headless" ]; then
+  if open_sheet; then
+    sleep 0.5
+    import -window root "$build/kestrum_status_page.png" && echo "saved $build/kestrum_status_page.png"
+    # A click on the second tab through the X server's test extension; no window manager
+    # moves the sheet, so the tab sits at a fixed place inside it.
+    read -r left top < <(xwininfo -id "$(viewable_window)" | awk '/Absolute upper-left X/ {x=$4}
+      /Absolute upper-left Y/ {y=$4} END {print x, y}')
+    python3 - "$((left + 128))" "$((top + 19))" <<'PY' && sleep 0.5 \
+      && import -window root "$build/kestrum_life_page.png" && echo "saved $build/kestrum_life_page.png"
+import ctypes, sys
+x11, xtst = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
+x11.XOpenDisplay.restype = ctypes.c_void_p
+display = ctypes.c_void_p(x11.XOpenDisplay(None))
+xtst.XTestFakeMotionEvent(display, -1, int(sys.argv[1]), int(sys.argv[2]), 0)
+xtst.XTestFakeButtonEvent(display, 1, True, 0)
+xtst.XTestFakeButtonEvent(display, 1, False, 0)
+x11.XCloseDisplay(display)
+PY
+  else
+    echo "the meter sheet did not open by itself" >&2
+  fi
+fi
+
+# `wait` returns early when a signal arrives; go on waiting until Kestrum has ended.
+status=0
+while kill -0 $kestrum 2>/dev/null; do wait $kestrum; status=$?; done
+[ -n "$headless" ] && kill "$xvfb" 2>/dev/null
+echo "Kestrum ended"
+exit $status

@@ -1,0 +1,310 @@
+// Kestrum.exe from outside: the hidden frame, the single-instance rule, the battery hot-key,
+// the close request and the end of the session.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "app/hotkey_filter.h"
+#include "tests/e2e/driver/e2e_driver.h"
+
+namespace e2e {
+namespace {
+
+using testing::Contains;
+using testing::Not;
+
+constexpr char16_t kFrameClass[] = u"Afx:00400000:0";
+constexpr char16_t kFrameTitle[] = u"Kestrum";
+constexpr DWORD kFrameStyle = 0x00C08000;  // WS_CAPTION | FWS_ADDTOTITLE
+constexpr wchar_t kCloseEventName[] = L"KestrumCloseEvent";
+// The sheet's first line as its window is initialised: one per sheet built.
+constexpr char16_t kSheetOpened[] = u"RegisterPowerSettingNotification Exist";
+constexpr ControllerCommand kChargingOn{0x59, 0xD8};
+
+LaunchOptions KestrumProgram() { return {ProgramBeside(L"Kestrum.exe"), {}}; }
+
+std::size_t CountOf(const Debuggee& program, std::u16string_view line) {
+    const std::vector<std::u16string> lines = program.Lines().All();
+    return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
+}
+
+void PressBatteryKey() {
+    ASSERT_TRUE(SendScanCode(7, true, KeyDirection::Down));
+    ASSERT_TRUE(SendScanCode(7, true, KeyDirection::Up));
+}
+
+bool SignalCloseEvent() {
+    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, kCloseEventName);
+    if (event == nullptr) return false;
+    const BOOL set = SetEvent(event);
+    CloseHandle(event);
+    return set != FALSE;
+}
+
+// A running Kestrum whose frame exists and whose message loop runs.
+class KestrumTest : public testing::Test {
+protected:
+    void SetUp() override { ResetSharedSimulator(); }
+
+    void Start() {
+        kestrum = std::make_unique<Debuggee>(KestrumProgram());
+        ASSERT_TRUE(kestrum->Started());
+        frame = WaitForTopLevel({kFrameClass, kFrameTitle, kestrum->ProcessId()});
+        ASSERT_NE(frame, nullptr);
+        // Answered only from the message loop, so start-up, the hook included, is complete.
+        ASSERT_TRUE(SendTo(frame, WM_NULL));
+    }
+
+    HWND WaitForSheet() {
+        HWND sheet = nullptr;
+        WaitUntil([&] {
+            const auto sheets = TopLevelWindows({u"#32770", std::nullopt, kestrum->ProcessId()});
+            sheet = sheets.empty() || !IsShown(sheets.front()) ? nullptr : sheets.front();
+            return sheet != nullptr;
+        });
+        return sheet;
+    }
+
+    // Ends Kestrum through its close event and checks the clean-up it must always make.
+    void CloseAndExpectCleanUp() {
+        ASSERT_TRUE(SignalCloseEvent());
+        ExpectCleanExit();
+    }
+
+    void ExpectCleanExit() {
+        EXPECT_EQ(kestrum->WaitForExit(), 0u);
+        EXPECT_EQ(kestrum->UnhandledException(), std::nullopt);
+        const auto destroy = kestrum->Lines().WaitFor(u"MainFrm Destroy", Milliseconds{0});
+        ASSERT_TRUE(destroy.has_value());
+        EXPECT_TRUE(
+            kestrum->Lines().WaitFor(u"SetBtDischargeDisable", Milliseconds{0}, *destroy + 1));
+        const std::vector<ControllerCommand> commands = JournalCommands();
+        ASSERT_FALSE(commands.empty());
+        EXPECT_EQ(commands.back(), kChargingOn);
+    }
+
+    std::unique_ptr<Debuggee> kestrum;
+    HWND frame = nullptr;
+};
+
+TEST_F(KestrumTest, FrameIsHiddenWithItsExactClassTitleAndStyle) {
+    Start();
+    EXPECT_EQ(WindowClass(frame), kFrameClass);
+    EXPECT_EQ(WindowText(frame), kFrameTitle);
+    // The platform adds WS_CLIPSIBLINGS to every top-level window by itself.
+    EXPECT_EQ(WindowStyle(frame) & ~WS_CLIPSIBLINGS, kFrameStyle);
+    EXPECT_EQ(WindowExStyle(frame) & WS_EX_CLIENTEDGE, 0u);
+    EXPECT_FALSE(IsShown(frame));
+
+    PressBatteryKey();
+    HWND sheet = WaitForSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_FALSE(IsShown(frame));
+    EXPECT_EQ(GetWindow(sheet, GW_OWNER), frame);
+    CloseAndExpectCleanUp();
+}
+
+TEST_F(KestrumTest, SecondStartEndsAtOnceAndTheFirstRunsOn) {
+    Start();
+    Debuggee second(KestrumProgram());
+    ASSERT_TRUE(second.Started());
+    EXPECT_EQ(second.WaitForExit(), 0u);
+    EXPECT_TRUE(second.Lines().All().empty());
+    EXPECT_EQ(TopLevelWindows({kFrameClass, kFrameTitle, 0}), std::vector<HWND>{frame});
+
+    PressBatteryKey();
+    EXPECT_NE(WaitForSheet(), nullptr);
+    CloseAndExpectCleanUp();
+}
+
+// A hidden top-level window of the test itself, standing in for another program's.
+class ForeignWindow {
+public:
+    ForeignWindow(const wchar_t* className, const wchar_t* title) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = className;
+        RegisterClassExW(&windowClass);
+        m_window = CreateWindowExW(0, className, title, WS_OVERLAPPED, 0, 0, 50, 50, nullptr,
+                                   nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    ~ForeignWindow() { DestroyWindow(m_window); }
+    HWND Handle() const { return m_window; }
+
+private:
+    HWND m_window;
+};
+
+struct ForeignWindowCase {
+    const char* name;
+    const wchar_t* className;
+    bool blocksStart;
+};
+
+class ForeignWindowTest : public KestrumTest,
+                          public testing::WithParamInterface<ForeignWindowCase> {};
+
+TEST_P(ForeignWindowTest, OnlyTheFramesClassAndTitleTogetherBlockStartUp) {
+    const ForeignWindow foreign(GetParam().className, L"Kestrum");
+    ASSERT_NE(foreign.Handle(), nullptr);
+    if (GetParam().blocksStart) {
+        Debuggee blocked(KestrumProgram());
+        EXPECT_EQ(blocked.WaitForExit(), 0u);
+        EXPECT_TRUE(TopLevelWindows({std::nullopt, std::nullopt, blocked.ProcessId()}).empty());
+        EXPECT_EQ(OpenEventW(SYNCHRONIZE, FALSE, kCloseEventName), nullptr);
+    } else {
+        Start();
+        CloseAndExpectCleanUp();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Classes, ForeignWindowTest,
+                         testing::Values(ForeignWindowCase{"FrameClass", L"Afx:00400000:0", true},
+                                         ForeignWindowCase{"OtherClass", L"Afx:00400000:8", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// What must open nothing: by the time the posted WM_CLOSE is handled, every earlier message
+// has been, since the hook posts in the order of the events.
+struct NoSheetCase {
+    const char* name;
+    void (*act)(const Debuggee& kestrum);
+};
+
+class NoSheetTest : public KestrumTest, public testing::WithParamInterface<NoSheetCase> {};
+
+TEST_P(NoSheetTest, OpensNothing) {
+    Start();
+    GetParam().act(*kestrum);
+    ASSERT_TRUE(PostTo(frame, WM_CLOSE));
+    ExpectCleanExit();
+    EXPECT_THAT(kestrum->Lines().All(), Not(Contains(kSheetOpened)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, NoSheetTest,
+    testing::Values(
+        NoSheetCase{
+            "PressAlone",
+            [](const Debuggee&) { ASSERT_TRUE(SendScanCode(7, true, KeyDirection::Down)); }},
+        NoSheetCase{"MainKeyboardScanCode7",
+                    [](const Debuggee&) {
+                        ASSERT_TRUE(SendScanCode(7, false, KeyDirection::Down));
+                        ASSERT_TRUE(SendScanCode(7, false, KeyDirection::Up));
+                    }},
+        NoSheetCase{"FlagsEscape",
+                    [](const Debuggee& k) {
+                        ASSERT_TRUE(PostToThread(k.MainThreadId(), WM_APP_HOTKEY, 27, 7));
+                    }},
+        NoSheetCase{"FlagsF4ScanLowByte1",
+                    [](const Debuggee& k) {
+                        ASSERT_TRUE(PostToThread(k.MainThreadId(), WM_APP_HOTKEY, 115, 0x101));
+                    }},
+        NoSheetCase{"ReleaseOfAnotherScanCode",
+                    [](const Debuggee& k) {
+                        ASSERT_TRUE(PostToThread(k.MainThreadId(), WM_APP_HOTKEY, 0x81, 0x107));
+                    }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(KestrumTest, ReleaseWhileTheSheetRunsBuildsNoSecondSheetAndCloseEndsBoth) {
+    Start();
+    PressBatteryKey();
+    ASSERT_NE(WaitForSheet(), nullptr);
+    PressBatteryKey();
+    ASSERT_TRUE(PostToThread(kestrum->MainThreadId(), WM_APP_HOTKEY, 0x81, 7));
+    CloseAndExpectCleanUp();
+    EXPECT_EQ(CountOf(*kestrum, kSheetOpened), 1u);
+    // Subscribed as the sheet opened and unsubscribed as it went, before the frame did.
+    EXPECT_EQ(CountOf(*kestrum, u"Load RegisterPowerSettingNotification Success"), 2u);
+}
+
+struct SheetEndCase {
+    const char* name;
+    void (*end)(HWND sheet);
+};
+
+class SheetEndTest : public KestrumTest, public testing::WithParamInterface<SheetEndCase> {};
+
+TEST_P(SheetEndTest, EveryWayOfClosingTheSheetLetsTheNextPressBuildAFreshOne) {
+    Start();
+    PressBatteryKey();
+    HWND first = WaitForSheet();
+    ASSERT_NE(first, nullptr);
+    GetParam().end(first);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(first); }));
+
+    PressBatteryKey();
+    ASSERT_NE(WaitForSheet(), nullptr);
+    CloseAndExpectCleanUp();
+    EXPECT_EQ(CountOf(*kestrum, kSheetOpened), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, SheetEndTest,
+    testing::Values(
+        SheetEndCase{"Ok", [](HWND sheet) { ASSERT_TRUE(Click(DescendantById(sheet, IDOK))); }},
+        // The sheet's own filter sees dialog keys before the frame's, which would eat them.
+        SheetEndCase{"Escape", [](HWND) { ASSERT_TRUE(TypeKeys({VK_ESCAPE})); }},
+        SheetEndCase{"AltF4",
+                     [](HWND) {
+                         ASSERT_TRUE(TypeKeys({VK_MENU, VK_F4}));
+                     }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(KestrumTest, TheDeveloperToolClosesIt) {
+    Start();
+    const ProgramResult close = RunProgram({ProgramBeside(L"kestrumctl.exe"), {u"close"}});
+    EXPECT_EQ(close.exitCode, 0u);
+    ExpectCleanExit();
+}
+
+TEST_F(KestrumTest, ACloseRequestMadeBeforeStartClosesItRightAfterStart) {
+    HANDLE event = CreateEventW(nullptr, FALSE, TRUE, kCloseEventName);
+    ASSERT_NE(event, nullptr);
+    kestrum = std::make_unique<Debuggee>(KestrumProgram());
+    ASSERT_TRUE(kestrum->Started());
+    ExpectCleanExit();
+    CloseHandle(event);
+}
+
+TEST_F(KestrumTest, EndOfSessionSwitchesNothingOn) {
+    Start();
+    ASSERT_EQ(SendTo(frame, WM_ENDSESSION, TRUE, 0), 0);
+    EXPECT_THAT(JournalCommands(), Not(Contains(kChargingOn)));
+    EXPECT_THAT(kestrum->Lines().All(), Not(Contains(u"MainFrm Destroy")));
+    kestrum->Terminate();
+}
+
+// Re-installation replaces the hook; the hot-key must keep working through it.
+struct ReinstallCase {
+    const char* name;
+    UINT message;
+    WPARAM wParam;
+};
+
+class HookReinstallTest : public KestrumTest, public testing::WithParamInterface<ReinstallCase> {};
+
+TEST_P(HookReinstallTest, TheHotKeyStillOpensTheSheet) {
+    Start();
+    // A key event arms the hook timer again after the tick at start-up.
+    ASSERT_TRUE(SendScanCode(7, false, KeyDirection::Up));
+    EXPECT_EQ(SendTo(frame, GetParam().message, GetParam().wParam, 0), 0);
+    PressBatteryKey();
+    EXPECT_NE(WaitForSheet(), nullptr);
+    CloseAndExpectCleanUp();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Triggers, HookReinstallTest,
+    testing::Values(ReinstallCase{"HookTimer", WM_TIMER, 1},
+                    ReinstallCase{"ResumeFromSuspend", WM_POWERBROADCAST, PBT_APMRESUMESUSPEND},
+                    ReinstallCase{"SuspendQueryAnswered0", WM_POWERBROADCAST, PBT_APMQUERYSUSPEND},
+                    ReinstallCase{"StatusChangeAnswered0", WM_POWERBROADCAST,
+                                  PBT_APMPOWERSTATUSCHANGE}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace e2e
