@@ -6,25 +6,7 @@
 namespace {
 
 constexpr std::uint32_t kSetFontStyle = 0x40;  // DS_SETFONT; DS_SHELLFONT includes it
-constexpr std::uint16_t kOrdinalMark = 0xFFFF;
 constexpr std::uint16_t kExtendedVersion = 1;
-
-bool ReadOrdinalOrText(ByteCursor& in, OrdinalOrText& out) {
-    std::uint16_t first = 0;
-    if (!in.ReadU16(first)) return false;
-    if (first == kOrdinalMark) {
-        std::uint16_t ordinal = 0;
-        if (!in.ReadU16(ordinal)) return false;
-        out = OrdinalOrText::Ordinal(ordinal);
-        return true;
-    }
-    out = {};
-    if (first == 0) return true;
-    std::u16string rest;
-    if (!in.ReadTerminatedText(rest)) return false;
-    out.text = static_cast<char16_t>(first) + rest;
-    return true;
-}
 
 bool ReadFont(ByteCursor& in, bool extended, DialogFont& font) {
     if (!in.ReadU16(font.pointSize)) return false;

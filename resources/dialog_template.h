@@ -13,16 +13,7 @@
 #include <string>
 #include <vector>
 
-// A menu, window class, caption or control title: an ordinal (stored as 0xFFFF and the value)
-// or a text; neither when both are empty.
-struct OrdinalOrText {
-    std::optional<std::uint16_t> ordinal;
-    std::u16string text;
-
-    static OrdinalOrText Ordinal(std::uint16_t value) { return {value, {}}; }
-    static OrdinalOrText Text(std::u16string value) { return {std::nullopt, std::move(value)}; }
-    bool operator==(const OrdinalOrText&) const = default;
-};
+#include "resources/ordinal_or_text.h"
 
 // The old form stores only the size and the face; the other fields then hold what the platform
 // assumes for it (weight 0, not italic, the default character set 1).

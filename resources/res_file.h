@@ -9,15 +9,10 @@
 #include <string>
 #include <vector>
 
-// A resource type or name: an ordinal, or a string (which the compiler stores upper-cased for
-// names and custom types).
-struct ResId {
-    std::optional<std::uint16_t> ordinal;
-    std::u16string name;
+#include "resources/ordinal_or_text.h"
 
-    static ResId Ordinal(std::uint16_t value) { return {value, {}}; }
-    bool operator==(const ResId&) const = default;
-};
+// Types and names: the compiler stores string names and custom types upper-cased.
+using ResId = OrdinalOrText;
 
 struct ResEntry {
     ResId type;
