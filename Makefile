@@ -37,8 +37,8 @@ test: host win32 $(if $(filter win64,$(WINE_BUILD)),win64) fuzz-build lint repro
 	@ctest --preset host
 	@echo "Fuzz targets, a short fixed number of runs each"
 	@ctest --preset fuzz
-	@echo "Windows tests under Wine on the $(WINE_BUILD) build"
-	@ctest --preset $(WINE_BUILD); status=$$?; \
+	@echo "Windows tests under Wine on the $(WINE_BUILD) build, on a display of their own"
+	@tools/with_private_display.sh ctest --preset $(WINE_BUILD); status=$$?; \
 	  WINEPREFIX=$(WINE_PREFIX) /usr/lib/wine/wineserver -k >/dev/null 2>&1; exit $$status
 
 fuzz-build: deps
@@ -46,12 +46,16 @@ fuzz-build: deps
 	@cmake --build --preset fuzz
 
 # Each fuzz target for FUZZ_SECONDS (default 600), one after the other; what they find is kept
-# in build/fuzz/runs/<name>/ and the next run goes on from it.
+# in build/fuzz/runs/<name>/ and the next run goes on from it. Then the source coverage that
+# each target's inputs reach.
 fuzz: fuzz-build
 	@for name in $(FUZZERS); do \
 	  FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/run_fuzzer.sh $(BUILD)/fuzz/tests/fuzz/$${name}_fuzzer \
 	    tests/fuzz/corpus/$$name $(BUILD)/fuzz/runs/$$name long || exit 1; \
 	done
+	@cmake --preset fuzz-coverage >/dev/null
+	@cmake --build --preset fuzz-coverage >/dev/null
+	@tests/fuzz/coverage_report.sh $(BUILD)/fuzz-coverage $(BUILD)/fuzz/runs
 
 # clang-tidy and cppcheck on the portable and the Windows sources, clang-format on all.
 lint: deps

@@ -14,12 +14,24 @@ struct SimulatorCall {
 
 constexpr std::uint32_t kSimulatorJournalSize = 4096;
 
+// How the simulator answers, for fault runs. Zero, the state of a new file, is the normal
+// controller, so a state written before the mode existed still reads as normal.
+enum class SimulatorMode : std::uint8_t {
+    Normal = 0,
+    // Every call returns 0 and writes no output byte, as a controller that does not answer.
+    FailEveryCall = 1,
+    // Every read returns 0xFF whatever the name space holds, as a floating bus reads.
+    AnswerFF = 2,
+};
+
 struct SimulatorState {
     std::uint8_t nameSpace[256];
     // Counts every call ever made; the journal keeps the last kSimulatorJournalSize of them,
     // call n at journal[n % kSimulatorJournalSize].
     volatile long callCount;
     SimulatorCall journal[kSimulatorJournalSize];
+    // After the journal, so the fields before it keep their places.
+    volatile SimulatorMode mode;
 };
 
 // Exported by the simulator library only, so a tool can tell it from the maker's library.

@@ -179,8 +179,9 @@ TEST_F(ProbeWindowTest, ScreenshotShowsTheWindowWithItsFrame) {
 
     const std::filesystem::path path = SaveScreenshot(picture, L"driver_probe_window");
     ASSERT_FALSE(path.empty());
+    const std::uintmax_t rowBytes = (static_cast<std::uintmax_t>(picture.width) * 3 + 3) / 4 * 4;
     EXPECT_EQ(std::filesystem::file_size(path),
-              54 + static_cast<std::uintmax_t>((picture.width * 3 + 3) / 4 * 4) * picture.height);
+              sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + rowBytes * picture.height);
 }
 
 TEST(FakePowerSupplyTest, WineReportsWhatTheTestWrote) {

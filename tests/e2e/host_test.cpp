@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 
 #include "app/hotkey_filter.h"
@@ -15,33 +14,9 @@ namespace {
 using testing::Contains;
 using testing::Not;
 
-constexpr char16_t kFrameClass[] = u"Afx:00400000:0";
-constexpr char16_t kFrameTitle[] = u"Kestrum";
 constexpr DWORD kFrameStyle = 0x00C08000;  // WS_CAPTION | FWS_ADDTOTITLE
 constexpr wchar_t kCloseEventName[] = L"KestrumCloseEvent";
-// The sheet's first line as its window is initialised: one per sheet built.
-constexpr char16_t kSheetOpened[] = u"RegisterPowerSettingNotification Exist";
 constexpr ControllerCommand kChargingOn{0x59, 0xD8};
-
-LaunchOptions KestrumProgram() { return {ProgramBeside(L"Kestrum.exe"), {}}; }
-
-std::size_t CountOf(const Debuggee& program, std::u16string_view line) {
-    const std::vector<std::u16string> lines = program.Lines().All();
-    return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
-}
-
-void PressBatteryKey() {
-    ASSERT_TRUE(SendScanCode(7, true, KeyDirection::Down));
-    ASSERT_TRUE(SendScanCode(7, true, KeyDirection::Up));
-}
-
-bool SignalCloseEvent() {
-    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, kCloseEventName);
-    if (event == nullptr) return false;
-    const BOOL set = SetEvent(event);
-    CloseHandle(event);
-    return set != FALSE;
-}
 
 // A running Kestrum whose frame exists and whose message loop runs.
 class KestrumTest : public testing::Test {
@@ -51,21 +26,13 @@ protected:
     void Start() {
         kestrum = std::make_unique<Debuggee>(KestrumProgram());
         ASSERT_TRUE(kestrum->Started());
-        frame = WaitForTopLevel({kFrameClass, kFrameTitle, kestrum->ProcessId()});
+        frame = WaitForTopLevel({kKestrumFrameClass, kKestrumFrameTitle, kestrum->ProcessId()});
         ASSERT_NE(frame, nullptr);
         // Answered only from the message loop, so start-up, the hook included, is complete.
         ASSERT_TRUE(SendTo(frame, WM_NULL));
     }
 
-    HWND WaitForSheet() {
-        HWND sheet = nullptr;
-        WaitUntil([&] {
-            const auto sheets = TopLevelWindows({u"#32770", std::nullopt, kestrum->ProcessId()});
-            sheet = sheets.empty() || !IsShown(sheets.front()) ? nullptr : sheets.front();
-            return sheet != nullptr;
-        });
-        return sheet;
-    }
+    HWND WaitForSheet() { return WaitForShownSheet(kestrum->ProcessId()); }
 
     // Ends Kestrum through its close event and checks the clean-up it must always make.
     void CloseAndExpectCleanUp() {
@@ -91,14 +58,14 @@ protected:
 
 TEST_F(KestrumTest, FrameIsHiddenWithItsExactClassTitleAndStyle) {
     Start();
-    EXPECT_EQ(WindowClass(frame), kFrameClass);
-    EXPECT_EQ(WindowText(frame), kFrameTitle);
+    EXPECT_EQ(WindowClass(frame), kKestrumFrameClass);
+    EXPECT_EQ(WindowText(frame), kKestrumFrameTitle);
     // The platform adds WS_CLIPSIBLINGS to every top-level window by itself.
     EXPECT_EQ(WindowStyle(frame) & ~WS_CLIPSIBLINGS, kFrameStyle);
     EXPECT_EQ(WindowExStyle(frame) & WS_EX_CLIENTEDGE, 0u);
     EXPECT_FALSE(IsShown(frame));
 
-    PressBatteryKey();
+    ASSERT_TRUE(PressBatteryKey());
     HWND sheet = WaitForSheet();
     ASSERT_NE(sheet, nullptr);
     EXPECT_FALSE(IsShown(frame));
@@ -112,9 +79,10 @@ TEST_F(KestrumTest, SecondStartEndsAtOnceAndTheFirstRunsOn) {
     ASSERT_TRUE(second.Started());
     EXPECT_EQ(second.WaitForExit(), 0u);
     EXPECT_TRUE(second.Lines().All().empty());
-    EXPECT_EQ(TopLevelWindows({kFrameClass, kFrameTitle, 0}), std::vector<HWND>{frame});
+    EXPECT_EQ(TopLevelWindows({kKestrumFrameClass, kKestrumFrameTitle, 0}),
+              std::vector<HWND>{frame});
 
-    PressBatteryKey();
+    ASSERT_TRUE(PressBatteryKey());
     EXPECT_NE(WaitForSheet(), nullptr);
     CloseAndExpectCleanUp();
 }
@@ -181,7 +149,7 @@ TEST_P(NoSheetTest, OpensNothing) {
     GetParam().act(*kestrum);
     ASSERT_TRUE(PostTo(frame, WM_CLOSE));
     ExpectCleanExit();
-    EXPECT_THAT(kestrum->Lines().All(), Not(Contains(kSheetOpened)));
+    EXPECT_THAT(kestrum->Lines().All(), Not(Contains(kSheetOpenedLine)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -211,14 +179,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(KestrumTest, ReleaseWhileTheSheetRunsBuildsNoSecondSheetAndCloseEndsBoth) {
     Start();
-    PressBatteryKey();
+    ASSERT_TRUE(PressBatteryKey());
     ASSERT_NE(WaitForSheet(), nullptr);
-    PressBatteryKey();
+    ASSERT_TRUE(PressBatteryKey());
     ASSERT_TRUE(PostToThread(kestrum->MainThreadId(), WM_APP_HOTKEY, 0x81, 7));
     CloseAndExpectCleanUp();
-    EXPECT_EQ(CountOf(*kestrum, kSheetOpened), 1u);
+    EXPECT_EQ(CountLines(*kestrum, kSheetOpenedLine), 1u);
     // Subscribed as the sheet opened and unsubscribed as it went, before the frame did.
-    EXPECT_EQ(CountOf(*kestrum, u"Load RegisterPowerSettingNotification Success"), 2u);
+    EXPECT_EQ(CountLines(*kestrum, u"Load RegisterPowerSettingNotification Success"), 2u);
 }
 
 struct SheetEndCase {
@@ -230,16 +198,16 @@ class SheetEndTest : public KestrumTest, public testing::WithParamInterface<Shee
 
 TEST_P(SheetEndTest, EveryWayOfClosingTheSheetLetsTheNextPressBuildAFreshOne) {
     Start();
-    PressBatteryKey();
+    ASSERT_TRUE(PressBatteryKey());
     HWND first = WaitForSheet();
     ASSERT_NE(first, nullptr);
     GetParam().end(first);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(first); }));
 
-    PressBatteryKey();
+    ASSERT_TRUE(PressBatteryKey());
     ASSERT_NE(WaitForSheet(), nullptr);
     CloseAndExpectCleanUp();
-    EXPECT_EQ(CountOf(*kestrum, kSheetOpened), 2u);
+    EXPECT_EQ(CountLines(*kestrum, kSheetOpenedLine), 2u);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -292,7 +260,7 @@ TEST_P(HookReinstallTest, TheHotKeyStillOpensTheSheet) {
     // A key event arms the hook timer again after the tick at start-up.
     ASSERT_TRUE(SendScanCode(7, false, KeyDirection::Up));
     EXPECT_EQ(SendTo(frame, GetParam().message, GetParam().wParam, 0), 0);
-    PressBatteryKey();
+    ASSERT_TRUE(PressBatteryKey());
     EXPECT_NE(WaitForSheet(), nullptr);
     CloseAndExpectCleanUp();
 }

@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Runs a command in a private mount namespace where /sys/class/power_supply is an empty,
 # writable folder, so that Windows programs under Wine see whatever power situation a test
 # writes there (through Z:\sys\class\power_supply). Needs root, for unshare and mount.
@@ -8,7 +8,7 @@
 # wineserver, so both must live in the namespace. A server outside would be found through the
 # prefix and serve the real tree; Debian's Wine keeps its server socket under TMPDIR, so a
 # private TMPDIR gives the namespace a server of its own, leaving any other one alone.
-set -eu
+set -euo pipefail
 
 if [ "${KESTRUM_FAKE_POWER_SUPPLY:-}" != inside ]; then
   if [ "$(id -u)" -ne 0 ]; then
@@ -24,38 +24,35 @@ mkdir "$private/power_supply" "$private/tmp"
 mount --bind "$private/power_supply" /sys/class/power_supply
 export TMPDIR="$private/tmp"
 
-namespace=$(readlink /proc/$$/ns/mnt)
-
 # Every process left in this namespace was started by the command. Wine servers go first and
-# gently (SIGINT), so that they end their clients and save the prefix's registry. The list is
-# written to a file rather than read through a subshell, which would list itself.
+# gently (SIGINT), so that they end their clients and save the prefix's registry.
 list_processes() {
+  pids=()
   for dir in /proc/[0-9]*; do
     pid=${dir#/proc/}
-    [ "$pid" != $$ ] || continue
-    [ "$(readlink "$dir/ns/mnt" 2>/dev/null)" = "$namespace" ] || continue
-    case "$(cat "$dir/comm" 2>/dev/null)" in
-      wineserver*) kind=servers ;;
-      *) kind=others ;;
+    if [ "$pid" = $$ ] || ! [ "$dir/ns/mnt" -ef /proc/$$/ns/mnt ]; then continue; fi
+    read -r name 2>/dev/null <"$dir/comm" || continue
+    case $name in
+      wineserver*) found=servers ;;
+      *) found=others ;;
     esac
-    if [ "$kind" = "$1" ]; then echo "$pid"; fi
-  done >"$private/pids"
-  pids=$(cat "$private/pids")
+    if [ "$found" = "$1" ]; then pids+=("$pid"); fi
+  done
 }
 
 end_namespace() {
   list_processes servers
-  if [ -n "$pids" ]; then
-    kill -INT $pids 2>/dev/null || true
+  if [ ${#pids[@]} -gt 0 ]; then
+    kill -INT "${pids[@]}" 2>/dev/null || true
     for _ in $(seq 50); do
       list_processes servers
-      [ -z "$pids" ] && break
+      [ ${#pids[@]} -eq 0 ] && break
       sleep 0.1
     done
   fi
   for kind in others servers; do
     list_processes $kind
-    [ -z "$pids" ] || kill -KILL $pids 2>/dev/null || true
+    [ ${#pids[@]} -eq 0 ] || kill -KILL "${pids[@]}" 2>/dev/null || true
   done
   umount /sys/class/power_supply "$private" 2>/dev/null || true
   rmdir "$private" 2>/dev/null || true

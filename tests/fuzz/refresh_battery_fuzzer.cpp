@@ -206,6 +206,19 @@ void CheckSnapshot(const BatterySnapshot& snapshot) {
     FuzzCheck(snapshot.percent >= 0 && snapshot.percent <= 255, "percent is the status's byte");
 }
 
+template <std::size_t N>
+bool SameText(const char16_t (&a)[N], const char16_t (&b)[N]) {
+    return std::equal(a, a + N, b);
+}
+
+bool SameSnapshot(const BatterySnapshot& a, const BatterySnapshot& b) {
+    return a.percent == b.percent && SameText(a.percentText, b.percentText) &&
+           SameText(a.timeText, b.timeText) && SameText(a.stateText, b.stateText) &&
+           a.powerKind == b.powerKind && SameText(a.deviceName, b.deviceName) &&
+           SameText(a.uniqueId, b.uniqueId) && SameText(a.manufacturer, b.manufacturer) &&
+           SameText(a.chemistry, b.chemistry) && SameText(a.healthText, b.healthText);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -222,9 +235,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BatterySnapshot snapshot;
     const int refreshes = 1 + (input.TakeU8() & 3);
     for (int i = 0; i < refreshes; ++i) {
-        unsigned char before[sizeof snapshot];
-        std::memcpy(before, &snapshot, sizeof snapshot);
-        const std::int32_t kindBefore = snapshot.powerKind;
+        const BatterySnapshot before = snapshot;
         battery.opened = battery.closed = ec.reads = 0;
 
         const bool refreshed = RefreshBattery(snapshot, sources);
@@ -232,7 +243,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckSnapshot(snapshot);
         FuzzCheck(ec.reads <= 4, "at most four controller reads per refresh");
         if (!refreshed) {
-            FuzzCheck(std::memcmp(before, &snapshot, sizeof snapshot) == 0,
+            FuzzCheck(SameSnapshot(before, snapshot),
                       "a failed refresh leaves the snapshot untouched");
             FuzzCheck(battery.opened == 0 && ec.reads == 0, "a failed refresh reads nothing else");
             continue;
@@ -241,7 +252,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FuzzCheck(!battery.IsOpen(), "the device never outlives a refresh");
         FuzzCheck(snapshot.percent == power.last.batteryLifePercent, "percent is the status's");
         if (power.last.acLineStatus > 1) {
-            FuzzCheck(snapshot.powerKind == kindBefore, "an unknown mains state keeps the kind");
+            FuzzCheck(snapshot.powerKind == before.powerKind, "an unknown mains state keeps the kind");
         }
     }
     return 0;

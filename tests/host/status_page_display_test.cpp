@@ -117,16 +117,6 @@ TEST(StatusPageDisplayTest, EachPowerKindShowsItsFieldsAndPicture) {
     }
 }
 
-TEST(StatusPageDisplayTest, AMissingPictureIsShownAsNone) {
-    TableControls controls(IDD_STATUS_PAGE);
-    StatusPictures pictures = LoadedPictures();
-    ShowSnapshot(Snapshot(PowerKindOnBattery, u"NULL"), pictures, controls);
-    pictures[PowerKindMainsNoBattery - 1] = nullptr;
-    ShowSnapshot(Snapshot(PowerKindMainsNoBattery, u"NULL"), pictures, controls);
-    EXPECT_EQ(controls.At(IDC_STATUS_PICTURE).picture, nullptr);
-    EXPECT_EQ(controls.At(IDC_STATUS_PICTURE).pictureWrites, 2);
-}
-
 class StatusPageRefreshTest : public ::testing::Test {
 protected:
     bool Refresh() {

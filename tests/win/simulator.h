@@ -17,11 +17,12 @@ inline SimulatorState& Simulator() {
     return *stateOf();
 }
 
-// Every byte 0 and an empty journal.
+// Every byte 0, an empty journal and the normal mode.
 inline void ResetSimulator() {
     SimulatorState& state = Simulator();
     std::memset(state.nameSpace, 0, sizeof state.nameSpace);
     state.callCount = 0;
+    state.mode = SimulatorMode::Normal;
 }
 
 class RecordingDebugSink final : public DebugSink {

@@ -3,11 +3,13 @@
 //
 //   kestrumctl snapshot
 //   kestrumctl ec get ADDR | ec set ADDR VALUE | ec journal | ec clear
+//   kestrumctl ec mode [normal | fail | ff]
 //   kestrumctl press | close
 #include <windows.h>
 
 #include <cwchar>
 #include <string>
+#include <string_view>
 
 #include "battery/battery_snapshot.h"
 #include "battery/battery_win32.h"
@@ -97,10 +99,18 @@ bool ParseByte(const wchar_t* text, std::uint8_t& value) {
     return true;
 }
 
+constexpr struct {
+    const char16_t* name;
+    SimulatorMode mode;
+} kModeNames[] = {{u"normal", SimulatorMode::Normal},
+                  {u"fail", SimulatorMode::FailEveryCall},
+                  {u"ff", SimulatorMode::AnswerFF}};
+
 int Usage() {
     PrintError(
         u"usage: kestrumctl snapshot\n"
         u"       kestrumctl ec get ADDR | ec set ADDR VALUE | ec journal | ec clear\n"
+        u"       kestrumctl ec mode [normal | fail | ff]\n"
         u"       kestrumctl press | close");
     return 2;
 }
@@ -135,6 +145,26 @@ int Controller(int argc, wchar_t** argv) {
             PrintLine(line);
         }
         return 0;
+    }
+    if (verb == L"mode" && argc == 3) {
+        for (const auto& known : kModeNames) {
+            if (known.mode == state->mode) {
+                PrintLine(known.name);
+                return 0;
+            }
+        }
+        PrintLine(Hex(static_cast<std::uint8_t>(state->mode)));
+        return 0;
+    }
+    if (verb == L"mode" && argc == 4) {
+        static_assert(sizeof(wchar_t) == sizeof(char16_t));
+        const std::u16string_view wanted(reinterpret_cast<const char16_t*>(argv[3]));
+        for (const auto& known : kModeNames) {
+            if (wanted == known.name) {
+                state->mode = known.mode;
+                return 0;
+            }
+        }
     }
     if (verb == L"clear" && argc == 3) {
         state->callCount = 0;

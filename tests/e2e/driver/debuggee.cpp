@@ -1,5 +1,6 @@
 #include "tests/e2e/driver/debuggee.h"
 
+#include <algorithm>
 #include <future>
 #include <string>
 
@@ -12,7 +13,7 @@ namespace {
 constexpr DWORD kEventPollMs = 20;
 
 void TrimLineEnd(std::u16string& line) {
-    line.resize(line.find(u'\0') == line.npos ? line.size() : line.find(u'\0'));
+    line.resize(std::min(line.find(u'\0'), line.size()));
     while (!line.empty() && (line.back() == u'\n' || line.back() == u'\r')) line.pop_back();
 }
 

@@ -3,7 +3,9 @@
 
 #include "tests/e2e/driver/debuggee.h"
 #include "tests/e2e/driver/fake_power_supply.h"
+#include "tests/e2e/driver/kestrum_program.h"
 #include "tests/e2e/driver/keyboard_input.h"
+#include "tests/e2e/driver/process_counters.h"
 #include "tests/e2e/driver/program_paths.h"
 #include "tests/e2e/driver/program_run.h"
 #include "tests/e2e/driver/property_sheet.h"

@@ -4,20 +4,36 @@
 
 #include <cstdio>
 
+#include "tests/e2e/driver/fake_power_supply.h"
 #include "tests/e2e/driver/private_desktop.h"
+#include "tests/e2e/driver/simulator_access.h"
 
 namespace {
 
 constexpr int kDesktopWidth = 1024;
 constexpr int kDesktopHeight = 768;
 
+// All tests of an executable share one run of the launcher, so each starts from the state a
+// run of its own would give it: the simulated controller reset, the fake supply empty.
+class FreshStateForEachTest final : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        e2e::ResetSharedSimulator();
+        if (e2e::FakePowerSupplyPresent() && !e2e::ClearPowerSupply()) {
+            std::fputs("could not empty the fake power supply\n", stderr);
+        }
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    if (!GTEST_FLAG_GET(list_tests) && !e2e::EnterPrivateDesktop(kDesktopWidth, kDesktopHeight)) {
-        std::fputs("could not set up the private desktop\n", stderr);
-        return 1;
+    if (!GTEST_FLAG_GET(list_tests)) {
+        if (!e2e::EnterPrivateDesktop(kDesktopWidth, kDesktopHeight)) {
+            std::fputs("could not set up the private desktop\n", stderr);
+            return 1;
+        }
+        ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStateForEachTest);
     }
     return RUN_ALL_TESTS();
 }

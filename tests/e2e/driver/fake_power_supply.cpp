@@ -78,6 +78,8 @@ bool FakePowerSupplyPresent() {
     return RemoveDevice(kProbe);
 }
 
+bool ClearPowerSupply() { return RemoveDevice(kBattery) && RemoveDevice(kMains); }
+
 bool SetNoBattery() { return RemoveDevice(kBattery) && WriteMains(true); }
 
 bool SetOnMains(int percent, bool charging) {

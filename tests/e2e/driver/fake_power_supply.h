@@ -15,6 +15,8 @@ namespace e2e {
 // wrapper and Wine's server with it.
 bool FakePowerSupplyPresent();
 
+// Back to the empty folder the wrapper mounts, which Wine reads as SetNoBattery does.
+bool ClearPowerSupply();
 // On mains without a system battery: percent 255, flag 128, no time estimate.
 bool SetNoBattery();
 // On mains with the battery at `percent` (0 to 100), charging or not: no time estimate.

@@ -26,6 +26,8 @@ void ResetSharedSimulator() {
     ResetSimulator();
 }
 
+void SetSimulatorMode(SimulatorMode mode) { SharedSimulator().mode = mode; }
+
 void SetControllerByte(std::uint8_t address, std::uint8_t value) {
     SharedSimulator().nameSpace[address] = value;
 }

@@ -13,8 +13,10 @@ namespace e2e {
 // Loads the Qelt.dll beside the test, which must be the simulator.
 SimulatorState& SharedSimulator();
 
-// Every status byte 0 (identified, charging on, nothing worn) and an empty journal.
+// Every status byte 0 (identified, charging on, nothing worn), an empty journal and the
+// normal mode.
 void ResetSharedSimulator();
+void SetSimulatorMode(SimulatorMode mode);
 void SetControllerByte(std::uint8_t address, std::uint8_t value);
 std::uint8_t ControllerByte(std::uint8_t address);
 void ClearJournal();

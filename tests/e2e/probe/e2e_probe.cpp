@@ -24,9 +24,7 @@ constexpr int kCheckId = 101;
 constexpr int kButtonId = 102;
 constexpr COLORREF kBackground = RGB(0x20, 0x60, 0xA0);
 
-DebuggerOutput g_debug;
-
-void Line(const char16_t* text) { g_debug.Write(text); }
+void Line(const char16_t* text) { DebuggerOutput().Write(text); }
 
 void HexLine(const char16_t* label, std::initializer_list<std::uint32_t> values) {
     char16_t text[64];
