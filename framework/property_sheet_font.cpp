@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include <cstddef>
-#include <span>
-
 #include "common/fixed_text.h"
+#include "resources/resolved_resource_win32.h"
 
 namespace {
 
@@ -27,13 +25,6 @@ bool FontInstalled(const wchar_t* face) {
     EnumFontFamiliesExW(screen, &wanted, NoteFontFound, reinterpret_cast<LPARAM>(&found), 0);
     ReleaseDC(nullptr, screen);
     return found;
-}
-
-std::span<const std::byte> ResourceBytes(HMODULE module, HRSRC info) {
-    HGLOBAL loaded = info != nullptr ? LoadResource(module, info) : nullptr;
-    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-    if (data == nullptr) return {};
-    return {static_cast<const std::byte*>(data), SizeofResource(module, info)};
 }
 
 }  // namespace

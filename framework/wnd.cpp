@@ -9,10 +9,13 @@ CWnd::~CWnd() {
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
                     int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu) {
     if (!AfxHookWindowCreate(this)) return FALSE;
-    CreateWindowExW(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
-                    hWndParent, nIDorHMenu, GetModuleHandleW(nullptr), nullptr);
+    const HWND hWnd =
+        CreateWindowExW(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
+                        hWndParent, nIDorHMenu, GetModuleHandleW(nullptr), nullptr);
     AfxUnhookWindowCreate();
-    return m_hWnd != nullptr;
+    // A window whose creation fails is destroyed inside the call, and an object that owns
+    // itself is deleted with it: only the returned handle may be looked at now.
+    return hWnd != nullptr;
 }
 
 BOOL CWnd::DestroyWindow() { return m_hWnd != nullptr && ::DestroyWindow(m_hWnd); }

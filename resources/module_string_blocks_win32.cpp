@@ -3,5 +3,7 @@
 #include "resources/resolved_resource_win32.h"
 
 std::span<const std::byte> ModuleStringBlocks::FindBlock(std::uint16_t blockNumber) const {
-    return FindResolvedResource(m_module, RT_STRING, MAKEINTRESOURCEW(blockNumber));
+    const LPCWSTR name = MAKEINTRESOURCEW(blockNumber);
+    if (m_language) return FindResolvedResource(m_module, RT_STRING, name, *m_language);
+    return FindResolvedResource(m_module, RT_STRING, name);
 }

@@ -44,11 +44,18 @@ bool IsWellFormedIconGroup(std::span<const std::byte> group) {
 }
 
 // The platform's resource functions take a mutable pointer to data they only read.
-PBYTE ResourceBytes(std::span<const std::byte> bytes) {
+PBYTE MutableBytes(std::span<const std::byte> bytes) {
     return reinterpret_cast<PBYTE>(const_cast<std::byte*>(bytes.data()));
 }
 
 }  // namespace
+
+std::span<const std::byte> ResourceBytes(HMODULE module, HRSRC info) {
+    HGLOBAL loaded = info != nullptr ? LoadResource(module, info) : nullptr;
+    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (data == nullptr) return {};
+    return {static_cast<const std::byte*>(data), SizeofResource(module, info)};
+}
 
 std::span<const std::byte> FindResolvedResource(HMODULE module, LPCWSTR type, LPCWSTR name) {
     return FindResolvedResource(module, type, name, GetUserDefaultUILanguage());
@@ -59,12 +66,7 @@ std::span<const std::byte> FindResolvedResource(HMODULE module, LPCWSTR type, LP
     const std::uint16_t language =
         ResolveLanguage(userInterfaceLanguage, LanguagesOf(module, type, name));
     if (language == 0) return {};
-    HRSRC info = FindResourceExW(module, type, name, language);
-    if (info == nullptr) return {};
-    HGLOBAL loaded = LoadResource(module, info);
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (data == nullptr) return {};
-    return {static_cast<const std::byte*>(data), SizeofResource(module, info)};
+    return ResourceBytes(module, FindResourceExW(module, type, name, language));
 }
 
 HBITMAP LoadResolvedBitmap(HMODULE module, UINT id) {
@@ -86,12 +88,12 @@ HICON LoadResolvedIcon(HMODULE module, UINT id, int size) {
         FindResolvedResource(module, RT_GROUP_ICON, MAKEINTRESOURCEW(id));
     if (!IsWellFormedIconGroup(group)) return nullptr;
     const int imageId =
-        LookupIconIdFromDirectoryEx(ResourceBytes(group), TRUE, size, size, LR_DEFAULTCOLOR);
+        LookupIconIdFromDirectoryEx(MutableBytes(group), TRUE, size, size, LR_DEFAULTCOLOR);
     if (imageId <= 0) return nullptr;
     const std::span<const std::byte> image =
         FindResolvedResource(module, RT_ICON, MAKEINTRESOURCEW(imageId));
     if (image.empty()) return nullptr;
     constexpr DWORD kIconFormatVersion = 0x00030000;
-    return CreateIconFromResourceEx(ResourceBytes(image), static_cast<DWORD>(image.size()), TRUE,
+    return CreateIconFromResourceEx(MutableBytes(image), static_cast<DWORD>(image.size()), TRUE,
                                     kIconFormatVersion, size, size, LR_DEFAULTCOLOR);
 }

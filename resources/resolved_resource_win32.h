@@ -12,6 +12,10 @@
 #include <cstddef>
 #include <span>
 
+// The bytes of a resource already found, or an empty span when `info` is null or the data
+// cannot be loaded.
+std::span<const std::byte> ResourceBytes(HMODULE module, HRSRC info);
+
 // The bytes of one resource, or an empty span when no language of it resolves.
 std::span<const std::byte> FindResolvedResource(HMODULE module, LPCWSTR type, LPCWSTR name);
 

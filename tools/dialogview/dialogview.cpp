@@ -22,18 +22,21 @@
 #include <string>
 #include <vector>
 
+#include "battery/battery_snapshot.h"
+#include "common/fixed_text.h"
+#include "framework/property_sheet_font.h"
 #include "resources/dialog_template.h"
+#include "resources/module_string_blocks_win32.h"
 #include "resources/resolved_resource_win32.h"
 #include "resources/resource.h"
-#include "resources/string_block.h"
+#include "resources/string_table.h"
+#include "ui/dialog_controls_win32.h"
+#include "ui/life_page_display.h"
+#include "ui/status_page_display.h"
 
 namespace {
 
-static_assert(sizeof(wchar_t) == sizeof(char16_t));
-
 UINT_PTR const kCloseTimer = 1;
-// comctl32's own property-sheet template, whose font every page is given.
-WORD const kPropertySheetTemplate = 1006;
 
 struct Options {
     UINT templateId = 0;
@@ -43,74 +46,45 @@ struct Options {
     UINT seconds = 0;
 };
 
-std::span<const std::byte> ResourceBytes(HMODULE module, HRSRC info) {
-    const void* data = info ? LockResource(LoadResource(module, info)) : nullptr;
-    return {static_cast<const std::byte*>(data), data ? SizeofResource(module, info) : 0};
+// Sample values in the language's own words, shown the way the status page shows a snapshot.
+// On battery, the one power kind that shows every field, the time row included.
+void FillStatusPage(HWND dialog, const StringTable& strings) {
+    DialogControls controls(dialog);
+    InitializeStatusPage(strings, controls);
+    BatterySnapshot snapshot{};
+    snapshot.percent = 87;
+    snapshot.powerKind = PowerKindOnBattery;
+    const std::u16string time =
+        u"2 " + LoadText(strings, IDS_UNIT_HOURS) + u" 15 " + LoadText(strings, IDS_UNIT_MINUTES);
+    CopyText(snapshot.timeText, time);
+    CopyText(snapshot.percentText, u"87%");
+    CopyText(snapshot.stateText, LoadText(strings, IDS_STATE_DISCHARGING));
+    CopyText(snapshot.deviceName, u"Bat 1");
+    CopyText(snapshot.uniqueId, u"ID42");
+    CopyText(snapshot.manufacturer, LoadText(strings, IDS_BRAND));
+    CopyText(snapshot.chemistry, u"LION");
+    CopyText(snapshot.healthText, LoadText(strings, IDS_HEALTH_END_OF_LIFE));
+    StatusPictures pictures{};
+    pictures[PowerKindOnBattery - 1] =
+        LoadResolvedBitmap(GetModuleHandleW(nullptr), IDB_ON_BATTERY);
+    ShowSnapshot(snapshot, pictures, controls);
 }
 
-std::optional<DialogFont> PropertySheetFont() {
-    HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
-    if (!comctl) return std::nullopt;
-    const std::span<const std::byte> bytes = ResourceBytes(
-        comctl, FindResourceW(comctl, MAKEINTRESOURCEW(kPropertySheetTemplate), RT_DIALOG));
-    const std::optional<DialogTemplate> sheet = ParseDialogTemplate(bytes);
-    if (!sheet) return std::nullopt;
-    return sheet->font;
-}
-
-std::wstring Text(LANGID language, UINT id) {
-    std::u16string text;
-    FindStringInBlock(FindResolvedResource(GetModuleHandleW(nullptr), RT_STRING,
-                                           MAKEINTRESOURCEW(StringBlockNumber(id)), language),
-                      static_cast<std::uint16_t>(id), text);
-    return {text.begin(), text.end()};
-}
-
-void FillStatusPage(HWND dialog, LANGID language) {
-    const struct {
-        int control;
-        UINT text;
-    } fromTable[] = {
-        {IDC_LABEL_STATUS, IDS_LABEL_BATTERY_STATUS},
-        {IDC_LABEL_TIME, IDS_LABEL_REMAINING},
-        {IDC_LABEL_NAME, IDS_LABEL_NAME},
-        {IDC_LABEL_IDENTIFIER, IDS_LABEL_IDENTIFIER},
-        {IDC_LABEL_MANUFACTURER, IDS_LABEL_MANUFACTURER},
-        {IDC_LABEL_CHEMISTRY, IDS_LABEL_CHEMISTRY},
-        {IDC_STATE_TEXT, IDS_STATE_CHARGING},
-        {IDC_MANUFACTURER_TEXT, IDS_BRAND},
-        {IDC_HEALTH_TEXT, IDS_HEALTH_END_OF_LIFE},
-    };
-    for (const auto& f : fromTable)
-        SetDlgItemTextW(dialog, f.control, Text(language, f.text).c_str());
-    const std::wstring time =
-        L"2 " + Text(language, IDS_UNIT_HOURS) + L" 15 " + Text(language, IDS_UNIT_MINUTES);
-    SetDlgItemTextW(dialog, IDC_TIME_TEXT, time.c_str());
-    SetDlgItemTextW(dialog, IDC_PERCENT_TEXT, L"87%");
-    SetDlgItemTextW(dialog, IDC_NAME_TEXT, L"Bat 1");
-    SetDlgItemTextW(dialog, IDC_IDENTIFIER_TEXT, L"ID42");
-    SetDlgItemTextW(dialog, IDC_CHEMISTRY_TEXT, L"LION");
-    SendDlgItemMessageW(dialog, IDC_BATTERY_BAR, PBM_SETRANGE32, 0, 100);
-    SendDlgItemMessageW(dialog, IDC_BATTERY_BAR, PBM_SETPOS, 87, 0);
-    HBITMAP picture = LoadBitmapW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_CHARGING));
-    SendDlgItemMessageW(dialog, IDC_STATUS_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
-                        reinterpret_cast<LPARAM>(picture));
-}
-
-void FillLifePage(HWND dialog, LANGID language) {
-    SetDlgItemTextW(dialog, IDC_CHARGE_GROUP, Text(language, IDS_CHARGE_GROUP).c_str());
-    SetDlgItemTextW(dialog, IDC_DISABLE_CHARGING, Text(language, IDS_CHARGE_CHECK).c_str());
-    SetDlgItemTextW(dialog, IDC_CHARGE_NOTE, Text(language, IDS_CHARGE_NOTE).c_str());
+void FillLifePage(HWND dialog, const StringTable& strings) {
+    DialogControls controls(dialog);
+    InitializeLifePage(strings, controls);
 }
 
 INT_PTR CALLBACK ViewProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
             const Options& options = *reinterpret_cast<const Options*>(lParam);
+            const ModuleStringBlocks blocks(GetModuleHandleW(nullptr), options.language);
+            const BlockStringTable strings(blocks);
             if (options.fill && options.templateId == IDD_STATUS_PAGE) {
-                FillStatusPage(dialog, options.language);
+                FillStatusPage(dialog, strings);
             } else if (options.fill && options.templateId == IDD_LIFE_PAGE) {
-                FillLifePage(dialog, options.language);
+                FillLifePage(dialog, strings);
             }
             if (options.seconds) SetTimer(dialog, kCloseTimer, options.seconds * 1000, nullptr);
             return TRUE;
@@ -173,7 +147,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (stored.empty()) return Fail(L"No such template.");
     std::vector<std::byte> bytes(stored.begin(), stored.end());
     if (options->sheetFont) {
-        const std::optional<DialogFont> font = PropertySheetFont();
+        const std::optional<DialogFont> font = AfxGetPropertySheetFont();
         if (!font) return Fail(L"The property sheet's font cannot be read.");
         bytes = WithDialogFont(stored, *font);
         if (bytes.empty()) return Fail(L"The template is malformed.");
