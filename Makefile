@@ -7,12 +7,14 @@ SHELL := /bin/bash
 BUILD := build
 
 # The product is 32-bit. Where the kernel cannot run 32-bit code, 32-bit Wine cannot start,
-# and the Windows tests run on the product's 64-bit twin built from the same sources.
+# and the Windows tests run on the product's 64-bit twin built from the same sources. That can
+# be told only once Wine is installed: see the entry targets below.
 WINE_BUILD := $(shell /usr/lib/wine/wine --version >/dev/null 2>&1 && echo win32 || echo win64)
 WINE_LOADER := $(if $(filter win32,$(WINE_BUILD)),/usr/lib/wine/wine,/usr/lib/wine/wine64)
 WINE_PREFIX := $(CURDIR)/$(BUILD)/$(WINE_BUILD)/wineprefix
 
-.PHONY: deps host win32 win64 test run clean fuzz-build fuzz lint reproducible bench
+.PHONY: deps host win32 win64 test run bench clean fuzz-build fuzz lint reproducible \
+        test-with-wine run-with-wine bench-with-wine
 
 # Each tests/fuzz/<name>_fuzzer.cpp is a fuzz target with its seeds in tests/fuzz/corpus/<name>.
 FUZZERS := $(patsubst tests/fuzz/%_fuzzer.cpp,%,$(wildcard tests/fuzz/*_fuzzer.cpp))
@@ -20,6 +22,10 @@ FUZZ_SECONDS ?= 600
 
 deps:
 	@tools/install_deps.sh
+
+# Install first, then go on in a fresh make, which chooses the build Wine runs with Wine there.
+test run bench: deps
+	@$(MAKE) --no-print-directory $@-with-wine
 
 host: deps
 	@cmake --preset host >/dev/null
@@ -33,7 +39,7 @@ win64: deps
 	@cmake --preset win64 >/dev/null
 	@cmake --build --preset win64
 
-test: host win32 $(if $(filter win64,$(WINE_BUILD)),win64) fuzz-build lint reproducible
+test-with-wine: host win32 $(if $(filter win64,$(WINE_BUILD)),win64) fuzz-build lint reproducible
 	@ctest --preset host
 	@echo "Fuzz targets, a short fixed number of runs each"
 	@ctest --preset fuzz
@@ -57,21 +63,29 @@ fuzz: fuzz-build
 	@cmake --build --preset fuzz-coverage >/dev/null
 	@tests/fuzz/coverage_report.sh $(BUILD)/fuzz-coverage $(BUILD)/fuzz/runs
 
-# clang-tidy and cppcheck on the portable and the Windows sources, clang-format on all.
+# clang-tidy and cppcheck on the portable and the Windows sources, clang-format on all. They
+# read the compile commands of the builds, which need configuring only.
 lint: deps
-	@tools/lint.sh
+	@for preset in host fuzz bench win32; do cmake --preset $$preset >/dev/null || exit 1; done
+	@tools/lint.py --host-build $(BUILD)/host --host-build $(BUILD)/fuzz \
+	  --host-build $(BUILD)/bench --win32-build $(BUILD)/win32
 
 # Two clean builds of the win32 product give the same bytes.
 reproducible: deps
 	@tools/check_reproducible.sh
 
-# One table of measurements: the host benchmarks, and the rows measured under Wine.
-bench: deps
+# One table of measurements: the host benchmarks, the rows measured under Wine, the product's
+# size. One run of bench/wine's program measures every Wine row first, in the build that Wine
+# runs here; the rows' hooks (bench/hooks/) read their line from it.
+bench-with-wine: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench
-	@bench/bench_table.py $(BUILD)/bench/bench/kestrum_bench
+	@bench/wine/run_wine_bench.sh $(CURDIR)/$(BUILD)/$(WINE_BUILD) $(WINE_PREFIX) $(WINE_LOADER)
+	@KESTRUM_WINE_BUILD_DIR=$(CURDIR)/$(BUILD)/$(WINE_BUILD) KESTRUM_WINE_PREFIX=$(WINE_PREFIX) \
+	  KESTRUM_WINE_LOADER=$(WINE_LOADER) \
+	  bench/bench_table.py $(BUILD)/bench/bench/kestrum_bench $(BUILD)/win32/bin/Kestrum.exe
 
-run: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
+run-with-wine: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
 	@app/run_kestrum.sh $(WINE_PREFIX) $(WINE_LOADER) $(BUILD)/$(WINE_BUILD)
 
 clean:

@@ -46,8 +46,8 @@ void SetPowerKind(BatterySnapshot& snapshot, const PowerStatus& power, const Bat
         if (power.batteryFlag == kNoSystemBattery) {
             snapshot.powerKind = PowerKindMainsNoBattery;
         } else {
-            snapshot.powerKind = IsBtChargeOff(s.ec, s.debug) ? PowerKindMainsChargeOff
-                                                              : PowerKindMainsCharging;
+            snapshot.powerKind =
+                IsBtChargeOff(s.ec, s.debug) ? PowerKindMainsChargeOff : PowerKindMainsCharging;
         }
     } else if (power.acLineStatus == 0) {
         snapshot.powerKind = PowerKindOnBattery;
@@ -100,8 +100,8 @@ std::uint16_t ChooseVerdict(const Information& info, const BatterySources& s) {
     if (!IsBtIdentifiedF3(s.ec, s.debug)) return IDS_BT_NOT_IDENTIFIED;
     if (!IsBtIdentifiedF2(s.ec, s.debug)) return IDS_BT_NOT_IDENTIFIED;
     if (IsBtReplaceNeeded(s.ec, s.debug)) return IDS_HEALTH_REPLACE;
-    const double ratio = static_cast<double>(info.fullChargedCapacity) /
-                         static_cast<double>(info.designedCapacity);
+    const double ratio =
+        static_cast<double>(info.fullChargedCapacity) / static_cast<double>(info.designedCapacity);
     if (ratio >= 0.65) return IDS_HEALTH_NORMAL;
     if (ratio > 0.5) return IDS_HEALTH_DECREASING;
     if (ratio > 0.25) return IDS_HEALTH_END_OF_LIFE;

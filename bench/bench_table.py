@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """Prints the one benchmark table: every row measured in this run, side by side.
 
-    bench/bench_table.py BENCH_EXECUTABLE
+    bench/bench_table.py BENCH_EXECUTABLE PRODUCT_EXE
 
-Rows come from two places. The host rows are Google Benchmark runs of the portable logic
-(BENCH_EXECUTABLE, built by the bench preset). The Wine rows are measured by hook scripts,
-bench/hooks/<hook>, one per row; a hook prints one line, "VALUE<TAB>UNIT<TAB>HOW MEASURED",
-and exits 0. A row whose hook does not exist yet, or fails, reads "not measured yet": no
-value is ever made up.
+Rows come from three places. The host rows are Google Benchmark runs of the portable logic
+(BENCH_EXECUTABLE, built by the bench preset). The size row is PRODUCT_EXE's, the win32
+build's Kestrum.exe. The Wine rows are measured by hook programs, one per row,
+bench/hooks/<hook> (the names are in WINE_ROWS below). A hook runs from the repository's root
+with KESTRUM_WINE_BUILD_DIR (the Windows build that Wine runs here), KESTRUM_WINE_PREFIX and
+KESTRUM_WINE_LOADER set, prints one line "VALUE<TAB>UNIT<TAB>HOW MEASURED" and exits 0. A
+row whose hook does not exist yet, or fails, reads "not measured yet": no value is ever made
+up.
 """
 
 import json
@@ -72,12 +75,11 @@ def hook_row(name, hook):
     return name, *fields
 
 
-def exe_size_row():
-    # Read straight off the product build; the row exists once Kestrum.exe has been built.
-    exe = ROOT / "build" / "win32" / "bin" / "Kestrum.exe"
+def exe_size_row(exe):
     if not exe.is_file():
         return "Kestrum.exe size", *NOT_MEASURED
-    return "Kestrum.exe size", str(exe.stat().st_size), "bytes", "file size, build/win32 (Release, stripped)"
+    how = "file size, win32 Release build, stripped"
+    return "Kestrum.exe size", str(exe.stat().st_size), "bytes", how
 
 
 def print_table(rows):
@@ -91,11 +93,11 @@ def print_table(rows):
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) != 3:
         sys.exit(__doc__)
     rows = list(host_rows(sys.argv[1]))
     rows += [hook_row(name, hook) for name, hook in WINE_ROWS]
-    rows.append(exe_size_row())
+    rows.append(exe_size_row(pathlib.Path(sys.argv[2])))
     print_table(rows)
 
 

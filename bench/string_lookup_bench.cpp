@@ -19,6 +19,10 @@ void BM_StringLookup(benchmark::State& state) {
 }
 // The walk's cost grows with the position in the block (id mod 16): 101 is at 5 and the longest
 // verdict, 158 at 14; 148 is an empty entry, "not found".
-BENCHMARK(BM_StringLookup)->ArgName("id")->Arg(IDS_BT_NOT_IDENTIFIED)->Arg(IDS_PERCENT_UNKNOWN)->Arg(148);
+BENCHMARK(BM_StringLookup)
+    ->ArgName("id")
+    ->Arg(IDS_BT_NOT_IDENTIFIED)
+    ->Arg(IDS_PERCENT_UNKNOWN)
+    ->Arg(148);
 
 }  // namespace

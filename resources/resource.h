@@ -1,6 +1,8 @@
 // Resource identifiers shared by the .rc sources and the code, one per line, banded by kind.
 #pragma once
 
+// The identifiers stand in aligned columns, as the resource tools write them.
+// clang-format off
 // Own texts
 #define IDP_OLE_INIT_FAILED              100
 #define IDS_BT_NOT_IDENTIFIED            101
@@ -108,3 +110,4 @@
 #define IDC_CHARGE_GROUP                 1013
 #define IDC_DISABLE_CHARGING             1014
 #define IDC_CHARGE_NOTE                  1015
+// clang-format on

@@ -65,7 +65,6 @@ public:
     void Close(BatteryDevice device) override {
         FuzzCheck(device == this && m_open, "only the opened device is closed, and once");
         m_open = false;
-        ++closed;
     }
     bool Control(BatteryDevice device, std::uint32_t code, const void* input,
                  std::uint32_t inputSize, void* output, std::uint32_t outputSize) override {
@@ -97,7 +96,6 @@ public:
     bool IsOpen() const { return m_open; }
 
     int opened = 0;
-    int closed = 0;
 
 private:
     static bool IsTextLevel(const void* input) {
@@ -131,7 +129,7 @@ private:
             WriteUnit(out, i, unit != 0 ? unit : u'x');
         }
     }
-    static void WriteUnit(std::uint8_t* out, std::uint32_t index, std::uint16_t unit) {
+    static void WriteUnit(std::uint8_t* out, std::size_t index, std::uint16_t unit) {
         out[index * 2] = static_cast<std::uint8_t>(unit);
         out[index * 2 + 1] = static_cast<std::uint8_t>(unit >> 8);
     }
@@ -236,7 +234,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int refreshes = 1 + (input.TakeU8() & 3);
     for (int i = 0; i < refreshes; ++i) {
         const BatterySnapshot before = snapshot;
-        battery.opened = battery.closed = ec.reads = 0;
+        battery.opened = ec.reads = 0;
 
         const bool refreshed = RefreshBattery(snapshot, sources);
 
@@ -252,7 +250,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FuzzCheck(!battery.IsOpen(), "the device never outlives a refresh");
         FuzzCheck(snapshot.percent == power.last.batteryLifePercent, "percent is the status's");
         if (power.last.acLineStatus > 1) {
-            FuzzCheck(snapshot.powerKind == before.powerKind, "an unknown mains state keeps the kind");
+            FuzzCheck(snapshot.powerKind == before.powerKind,
+                      "an unknown mains state keeps the kind");
         }
     }
     return 0;
