@@ -22,8 +22,8 @@ static_assert(battery_ioctl::kQueryInformation == IOCTL_BATTERY_QUERY_INFORMATIO
 namespace {
 
 // {72631E54-78A4-11D0-BCF7-00AA00B7B32A}
-constexpr GUID kBatteryClass = {0x72631E54, 0x78A4, 0x11D0,
-                                {0xBC, 0xF7, 0x00, 0xAA, 0x00, 0xB7, 0xB3, 0x2A}};
+constexpr GUID kBatteryClass = {
+    0x72631E54, 0x78A4, 0x11D0, {0xBC, 0xF7, 0x00, 0xAA, 0x00, 0xB7, 0xB3, 0x2A}};
 
 struct DeviceInfoSetCloser {
     void operator()(void* set) const { SetupDiDestroyDeviceInfoList(set); }
@@ -32,11 +32,11 @@ struct DeviceInfoSetCloser {
 }  // namespace
 
 HANDLE OpenFirstBattery() {
-    std::unique_ptr<void, DeviceInfoSetCloser> set(
-        SetupDiGetClassDevsW(&kBatteryClass, nullptr, nullptr,
-                             DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+    std::unique_ptr<void, DeviceInfoSetCloser> set(SetupDiGetClassDevsW(
+        &kBatteryClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
     if (set.get() == INVALID_HANDLE_VALUE) {
-        set.release();
+        // Nothing to close: the invalid handle must not reach the closer.
+        static_cast<void>(set.release());
         return nullptr;
     }
 
@@ -78,8 +78,7 @@ bool Win32PowerStatus::Read(PowerStatus& status) {
 BatteryDevice Win32BatteryDevices::OpenFirstBattery() { return ::OpenFirstBattery(); }
 
 bool Win32BatteryDevices::Control(BatteryDevice device, std::uint32_t code, const void* input,
-                                  std::uint32_t inputSize, void* output,
-                                  std::uint32_t outputSize) {
+                                  std::uint32_t inputSize, void* output, std::uint32_t outputSize) {
     if (device == nullptr) return false;
     DWORD returned = 0;
     return DeviceIoControl(device, code, const_cast<void*>(input), inputSize, output, outputSize,

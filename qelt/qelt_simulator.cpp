@@ -52,9 +52,11 @@ void Record(SimulatorState& state, SimulatorCall call) {
 
 extern "C" __declspec(dllexport) SimulatorState* __cdecl QeltSimulatorState() { return State(); }
 
-extern "C" __declspec(dllexport) int __cdecl QeltEvaluate(unsigned char command,
-                                                          unsigned char* input, int inputCount,
-                                                          unsigned char* output, int outputCount) {
+// The maker's signature, mutable input included, so the simulator can stand in for its library.
+extern "C" __declspec(dllexport) int __cdecl QeltEvaluate(
+    unsigned char command,
+    unsigned char* input,  // NOLINT(readability-non-const-parameter)
+    int inputCount, unsigned char* output, int outputCount) {
     SimulatorState* state = State();
     if (state == nullptr || input == nullptr || inputCount < 1) return 0;
     SimulatorCall call = {command, input[0], 0, 0};

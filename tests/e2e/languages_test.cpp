@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -58,7 +59,7 @@ int DialogUnitsFromLeadingEdge(HWND page, int id) {
     const bool mirrored = (WindowExStyle(page) & WS_EX_LAYOUTRTL) != 0;
     const int offset = mirrored ? client.right - control.right : control.left - client.left;
     const double pixelsPerUnit = (bar.right - bar.left) / 161.0;
-    return static_cast<int>(offset / pixelsPerUnit + 0.5);
+    return static_cast<int>(std::lround(offset / pixelsPerUnit));
 }
 
 StatusColumns ColumnsOf(HWND page) {

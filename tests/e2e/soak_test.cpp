@@ -43,7 +43,7 @@ TEST_F(SoakTest, TwoHundredSheetsLeaveHandlesAndPrivateMemoryWhereTheyWere) {
     // The first sheets load comctl32's pages, fonts and pictures once for the process.
     constexpr int kWarmUp = 20;
     constexpr DWORD kHandleMargin = 8;
-    constexpr std::uint64_t kMemoryMargin = 1024 * 1024;
+    constexpr std::uint64_t kMemoryMargin = std::uint64_t{1024} * 1024;
     ASSERT_TRUE(SetOnBattery(7530, 50));
     Start();
 

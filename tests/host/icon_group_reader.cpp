@@ -15,7 +15,7 @@ std::uint32_t BigEndian32(std::span<const std::byte> bytes, std::size_t at) {
 }
 
 std::size_t RowBytes(int width, int bitCount) {
-    return static_cast<std::size_t>((width * bitCount + 31) / 32 * 4);
+    return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bitCount) + 31) / 32 * 4;
 }
 
 }  // namespace

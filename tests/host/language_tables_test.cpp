@@ -191,7 +191,7 @@ TEST(LanguageTablesTest, TranslationsAreNotLeftInEnglish) {
 // The tab titles, the life page's short texts, the charge-state words, the time units and the
 // missing-percentage text of each language, exactly as shipped.
 TEST(LanguageTablesTest, TellingTextsAreExact) {
-    constexpr std::uint16_t kIds[] = {
+    static constexpr std::uint16_t kIds[] = {
         IDS_STATUS_PAGE_TITLE, IDS_LIFE_PAGE_TITLE, IDS_CHARGE_GROUP,   IDS_CHARGE_CHECK,
         IDS_STATE_IDLE,        IDS_STATE_CRITICAL,  IDS_STATE_CHARGING, IDS_STATE_DISCHARGING,
         IDS_STATE_NO_BATTERY,  IDS_UNIT_HOURS,      IDS_UNIT_MINUTES,   IDS_PERCENT_UNKNOWN};

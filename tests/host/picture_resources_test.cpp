@@ -31,7 +31,8 @@ public:
     // Counted from the top left, whichever way the rows are stored.
     Rgb At(int x, int y) const {
         const int row = m_dib.topDown ? y : m_dib.height - 1 - y;
-        const std::size_t at = m_dib.bitsOffset + row * m_dib.rowStride + x * 3;
+        const std::size_t at = m_dib.bitsOffset + static_cast<std::size_t>(row) * m_dib.rowStride +
+                               static_cast<std::size_t>(x) * 3;
         auto byte = [&](std::size_t i) { return std::to_integer<int>(m_bytes[at + i]); };
         return {byte(2), byte(1), byte(0)};
     }

@@ -83,7 +83,7 @@ TEST(VersionResourcesTest, Manifest) {
         R"(name="Microsoft.Windows.Common-Controls" version="6.0.0.0")",
         R"(processorArchitecture="x86")",
         R"(publicKeyToken="6595b64144ccf1df" language="*")",
-        R"(level="asInvoker" uiAccess=")" KESTRUM_UI_ACCESS_VALUE R"(")",
+        std::string(R"(level="asInvoker" uiAccess=")") + KESTRUM_UI_ACCESS_VALUE + R"(")",
     };
     for (const std::string& part : expected) {
         EXPECT_NE(text.find(part), std::string::npos) << part;

@@ -36,7 +36,7 @@ FontLinks::FontLinks(const std::wstring& fallback) {
     std::wstring link = fallback;
     link.push_back(L'\0');
     link.push_back(L'\0');
-    const auto bytes = static_cast<DWORD>(link.size() * sizeof(wchar_t));
+    const auto bytes = static_cast<DWORD>(link.size()) * static_cast<DWORD>(sizeof(wchar_t));
     m_applied = true;
     for (const wchar_t* face : kDialogFaces) {
         m_former.push_back({face, ReadValue(m_key, face)});

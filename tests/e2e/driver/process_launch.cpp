@@ -11,7 +11,8 @@ namespace {
 // The C runtime's rules: backslashes are literal except before a quote, where each pair
 // stands for one backslash and an odd one escapes the quote.
 void AppendQuoted(std::wstring& line, std::wstring_view argument) {
-    const bool plain = !argument.empty() && argument.find_first_of(L" \t\n\v\"") == argument.npos;
+    const bool plain =
+        !argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring_view::npos;
     if (plain) {
         line += argument;
         return;

@@ -8,7 +8,7 @@
 namespace e2e {
 
 std::filesystem::path ScreenshotFolder() {
-    const std::filesystem::path folder = ProgramFolder().parent_path() / L"screenshots";
+    std::filesystem::path folder = ProgramFolder().parent_path() / L"screenshots";
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     return folder;
