@@ -101,15 +101,23 @@ public:
         HWND frame = WaitForTopLevel({kFrameClass, std::nullopt, m_kestrum->ProcessId()});
         // Answered only from the message loop, so the hook is in place.
         if (frame == nullptr || !SendTo(frame, WM_NULL)) return;
-        SendScanCode(7, true, KeyDirection::Down);
-        SendScanCode(7, true, KeyDirection::Up);
-        WaitUntil([&] {
-            const auto sheets = TopLevelWindows({u"#32770", std::nullopt, m_kestrum->ProcessId()});
-            if (!sheets.empty() && IsShown(sheets.front()) && SheetCurrentPage(sheets.front())) {
-                m_sheet = sheets.front();
-            }
-            return m_sheet != nullptr;
-        });
+        // Under a loaded Wine one release has been seen to open nothing; a second release while
+        // the first sheet is still opening is consumed by the busy sheet, so one retry is
+        // harmless either way.
+        for (int attempt = 0; attempt < 2 && m_sheet == nullptr; ++attempt) {
+            PressBatteryKey();
+            WaitUntil(
+                [&] {
+                    const auto sheets =
+                        TopLevelWindows({u"#32770", std::nullopt, m_kestrum->ProcessId()});
+                    if (!sheets.empty() && IsShown(sheets.front()) &&
+                        SheetCurrentPage(sheets.front())) {
+                        m_sheet = sheets.front();
+                    }
+                    return m_sheet != nullptr;
+                },
+                Milliseconds{5000});
+        }
     }
 
     HWND Sheet() const { return m_sheet; }
