@@ -317,7 +317,10 @@ TEST_F(LanguagesTest, LibraryBesideTheProgramTakesOverEveryResource) {
     const RECT shown = WindowRectangle(picture);
     EXPECT_EQ(shown.right - shown.left, 8);
     EXPECT_EQ(shown.bottom - shown.top, 4);
-    EXPECT_EQ(MagentaPixels(picture), 8 * 4);
+    // Read off the screen, so only once Wine has painted the page.
+    int magenta = 0;
+    WaitUntil([&] { return (magenta = MagentaPixels(picture)) == 8 * 4; }, Milliseconds{3000});
+    EXPECT_EQ(magenta, 8 * 4);
     EXPECT_FALSE(SaveSettledScreenshot(kestrum.Sheet(), L"language_library_status").empty());
 
     HWND life = kestrum.ShowPage(1);
