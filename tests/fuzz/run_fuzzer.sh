@@ -27,11 +27,14 @@ status=0
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
 edges=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
 features=$(grep -o 'ft: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
-counters=$(sed -n 's/.*Loaded 1 modules *(\([0-9]*\) inline 8-bit counters).*/\1/p' "$log" | head -n 1)
+counters=$(sed -n 's/.*Loaded 1 modules *(\([0-9]*\) inline 8-bit counters).*/\1/p' "$log" |
+           head -n 1)
 inputs=$(find "$work/corpus" -type f | wc -l)
-percent=$(awk -v e="${edges:-0}" -v c="${counters:-0}" 'BEGIN { if (c > 0) printf "%.1f", 100 * e / c; else print "?" }')
-printf '%s: %s executions, %s of %s instrumented edges covered (%s%%), %s features, %s inputs found\n' \
-  "$name" "${runs:-?}" "${edges:-?}" "${counters:-?}" "$percent" "${features:-?}" "$inputs"
+percent=$(awk -v e="${edges:-0}" -v c="${counters:-0}" \
+          'BEGIN { if (c > 0) printf "%.1f", 100 * e / c; else print "?" }')
+printf '%s: %s executions, %s of %s instrumented edges covered (%s%%), %s features, %s %s\n' \
+  "$name" "${runs:-?}" "${edges:-?}" "${counters:-?}" "$percent" "${features:-?}" "$inputs" \
+  "inputs found"
 
 if [ "$status" -ne 0 ]; then
   tail -n 40 "$log" >&2
