@@ -38,9 +38,8 @@ protected:
     void OpenSheet() {
         kestrum = std::make_unique<Debuggee>(KestrumProgram());
         ASSERT_TRUE(kestrum->Started());
-        frame = WaitForTopLevel({kKestrumFrameClass, kKestrumFrameTitle, kestrum->ProcessId()});
+        frame = WaitForRunningFrame(*kestrum);
         ASSERT_NE(frame, nullptr);
-        ASSERT_TRUE(SendTo(frame, WM_NULL));
         ASSERT_TRUE(PressBatteryKey());
         sheet = WaitForShownSheet(kestrum->ProcessId());
         ASSERT_NE(sheet, nullptr);

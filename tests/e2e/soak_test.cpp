@@ -18,10 +18,8 @@ protected:
     void Start() {
         kestrum = std::make_unique<Debuggee>(KestrumProgram());
         ASSERT_TRUE(kestrum->Started());
-        frame = WaitForTopLevel({kKestrumFrameClass, kKestrumFrameTitle, kestrum->ProcessId()});
+        frame = WaitForRunningFrame(*kestrum);
         ASSERT_NE(frame, nullptr);
-        // Answered only from the message loop, so start-up, the hook included, is complete.
-        ASSERT_TRUE(SendTo(frame, WM_NULL));
     }
 
     // One clean shutdown: one frame destruction, and charging switched on once, last.

@@ -7,11 +7,18 @@
 
 #include "tests/e2e/driver/keyboard_input.h"
 #include "tests/e2e/driver/program_paths.h"
+#include "tests/e2e/driver/window_messages.h"
 #include "tests/e2e/driver/window_query.h"
 
 namespace e2e {
 
 LaunchOptions KestrumProgram() { return {ProgramBeside(L"Kestrum.exe"), {}}; }
+
+HWND WaitForRunningFrame(const Debuggee& kestrum) {
+    HWND frame = WaitForTopLevel({kKestrumFrameClass, kKestrumFrameTitle, kestrum.ProcessId()});
+    // A sent message is answered only from the message loop.
+    return frame != nullptr && SendTo(frame, WM_NULL) ? frame : nullptr;
+}
 
 bool PressBatteryKey() {
     return SendScanCode(7, true, KeyDirection::Down) && SendScanCode(7, true, KeyDirection::Up);

@@ -20,6 +20,10 @@ inline constexpr char16_t kSheetOpenedLine[] = u"RegisterPowerSettingNotificatio
 
 LaunchOptions KestrumProgram();
 
+// The frame of a started Kestrum once its message loop answers, so that start-up, the hook
+// included, is complete; null when that does not happen in time.
+HWND WaitForRunningFrame(const Debuggee& kestrum);
+
 // The notebook's battery key, pressed and released.
 bool PressBatteryKey();
 // Sets the named close event once; false when no Kestrum holds it.
