@@ -39,7 +39,7 @@ win64: deps
 	@cmake --preset win64 >/dev/null
 	@cmake --build --preset win64
 
-test-with-wine: host win32 $(if $(filter win64,$(WINE_BUILD)),win64) fuzz-build reproducible
+test-with-wine: host win32 $(if $(filter win64,$(WINE_BUILD)),win64) fuzz-build lint reproducible
 	@ctest --preset host
 	@echo "Fuzz targets, a short fixed number of runs each"
 	@ctest --preset fuzz

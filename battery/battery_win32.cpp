@@ -62,7 +62,8 @@ HANDLE OpenFirstBattery() {
     HANDLE device = CreateFileW(detail->DevicePath, GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    return device == INVALID_HANDLE_VALUE ? nullptr : device;
+    if (device == INVALID_HANDLE_VALUE) return nullptr;
+    return device;
 }
 
 bool Win32PowerStatus::Read(PowerStatus& status) {

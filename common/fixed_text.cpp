@@ -20,8 +20,8 @@ FixedText& FixedText::Append(std::u16string_view text) {
 
 FixedText& FixedText::AppendDecimal(std::int64_t value, int minDigits) {
     // Widen before negating so that the most negative value has a magnitude too.
-    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
-                                        : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     char16_t digits[24];
     int count = 0;
     do {

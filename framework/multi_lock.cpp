@@ -11,6 +11,5 @@ DWORD CMultiLock::Lock(DWORD dwTimeOut, BOOL bWaitForAll, DWORD dwWakeMask) {
     if (dwWakeMask == 0) {
         return WaitForMultipleObjects(count, m_handles.data(), bWaitForAll, dwTimeOut);
     }
-    return MsgWaitForMultipleObjects(count, m_handles.data(), bWaitForAll, dwTimeOut,
-                                     dwWakeMask);
+    return MsgWaitForMultipleObjects(count, m_handles.data(), bWaitForAll, dwTimeOut, dwWakeMask);
 }

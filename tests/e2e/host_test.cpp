@@ -121,7 +121,9 @@ TEST_P(ForeignWindowTest, OnlyTheFramesClassAndTitleTogetherBlockStartUp) {
         Debuggee blocked(KestrumProgram());
         EXPECT_EQ(blocked.WaitForExit(), 0u);
         EXPECT_TRUE(TopLevelWindows({std::nullopt, std::nullopt, blocked.ProcessId()}).empty());
-        EXPECT_EQ(OpenEventW(SYNCHRONIZE, FALSE, kCloseEventName), nullptr);
+        HANDLE closeEvent = OpenEventW(SYNCHRONIZE, FALSE, kCloseEventName);
+        EXPECT_EQ(closeEvent, nullptr);
+        if (closeEvent != nullptr) CloseHandle(closeEvent);
     } else {
         Start();
         CloseAndExpectCleanUp();
@@ -228,12 +230,12 @@ TEST_F(KestrumTest, TheDeveloperToolClosesIt) {
 }
 
 TEST_F(KestrumTest, ACloseRequestMadeBeforeStartClosesItRightAfterStart) {
-    HANDLE event = CreateEventW(nullptr, FALSE, TRUE, kCloseEventName);
+    const std::unique_ptr<void, decltype(&CloseHandle)> event(
+        CreateEventW(nullptr, FALSE, TRUE, kCloseEventName), &CloseHandle);
     ASSERT_NE(event, nullptr);
     kestrum = std::make_unique<Debuggee>(KestrumProgram());
     ASSERT_TRUE(kestrum->Started());
     ExpectCleanExit();
-    CloseHandle(event);
 }
 
 TEST_F(KestrumTest, EndOfSessionSwitchesNothingOn) {

@@ -95,8 +95,8 @@ bool SignalCloseEvent() {
 // Kestrum started from `program`, with its sheet opened by the battery key.
 class KestrumSheet {
 public:
-    explicit KestrumSheet(const std::filesystem::path& program) {
-        m_kestrum = std::make_unique<Debuggee>(LaunchOptions{program, {}});
+    explicit KestrumSheet(const std::filesystem::path& program)
+        : m_kestrum(std::make_unique<Debuggee>(LaunchOptions{program, {}})) {
         if (!m_kestrum->Started()) return;
         HWND frame = WaitForTopLevel({kFrameClass, std::nullopt, m_kestrum->ProcessId()});
         // Answered only from the message loop, so the hook is in place.

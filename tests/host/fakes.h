@@ -121,8 +121,8 @@ public:
     std::uint32_t powerState = battery_ioctl::kDischarging;
     // Answers of the three text levels; a level without an entry fails.
     std::map<std::int32_t, std::u16string> texts{{battery_ioctl::kDeviceName, u"Bat 1"},
-                                                  {battery_ioctl::kUniqueId, u"ID42"},
-                                                  {battery_ioctl::kManufactureName, u"Varn"}};
+                                                 {battery_ioctl::kUniqueId, u"ID42"},
+                                                 {battery_ioctl::kManufactureName, u"Varn"}};
     battery_ioctl::Information information{0, 1, {}, {'L', 'I', 'O', 'N'}, 100, 90, 0, 0, 0, 0};
 
     int opened = 0;

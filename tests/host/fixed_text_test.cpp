@@ -43,8 +43,12 @@ TEST(FixedTextTest, NumberFormats) {
         int minDigits;
         std::u16string decimal;
     } decimals[] = {
-        {0, 1, u"0"},   {7, 2, u"07"},        {59, 2, u"59"},
-        {123, 2, u"123"}, {-5, 1, u"-5"},     {1193046, 1, u"1193046"},
+        {0, 1, u"0"},
+        {7, 2, u"07"},
+        {59, 2, u"59"},
+        {123, 2, u"123"},
+        {-5, 1, u"-5"},
+        {1193046, 1, u"1193046"},
         {INT64_MIN, 1, u"-9223372036854775808"},
     };
     for (const auto& c : decimals) {

@@ -40,10 +40,10 @@ TEST(StringBlockTest, Walk) {
         {full, 128, true, u"first"},
         {full, 133, true, u"Idle"},
         {full, 143, true, u"last"},
-        {full, 134, false, u""},                  // an empty entry is absent
-        {Block(Sixteen(), 2), 143, false, u""},   // the last text runs past the end
-        {Block(Sixteen(), 10), 143, false, u""},  // its length unit is gone too
-        {Block(Sixteen(), 1), 133, true, u"Idle"}, // odd size: earlier entries still read
+        {full, 134, false, u""},                    // an empty entry is absent
+        {Block(Sixteen(), 2), 143, false, u""},     // the last text runs past the end
+        {Block(Sixteen(), 10), 143, false, u""},    // its length unit is gone too
+        {Block(Sixteen(), 1), 133, true, u"Idle"},  // odd size: earlier entries still read
         {{}, 128, false, u""},
         {{std::byte{5}}, 128, false, u""},
     };

@@ -13,10 +13,12 @@ TEST(StringTableTest, EveryOwnTextIsPresentAndExact) {
         std::uint16_t id;
         std::u16string text;
     } texts[] = {
-        {100, u"OLE initialization failed.  Make sure that the OLE libraries are the correct "
-              u"version."},
-        {101, u"Unable to identify the battery. The batteries in your system cannot be charged. "
-              u"Please insert a Varn battery for best system operation."},
+        {100,
+         u"OLE initialization failed.  Make sure that the OLE libraries are the correct "
+         u"version."},
+        {101,
+         u"Unable to identify the battery. The batteries in your system cannot be charged. "
+         u"Please insert a Varn battery for best system operation."},
         {127, u"Kestrum"},
         {128, u"Kestrum"},
         {129, u"Battery Status"},
@@ -35,18 +37,22 @@ TEST(StringTableTest, EveryOwnTextIsPresentAndExact) {
         {142, u"Manufacturer:"},
         {143, u"Battery Chemistry:"},
         {144, u"Your battery is operating normally."},
-        {145, u"Your battery is charging normally, however you may begin to notice reduced "
-              u"operating time because your long-term battery like is decreasing."},
-        {146, u"Your battery is charging normally, however it is reaching the end of its usable "
-              u"like. You may experience a longer operation time with a new battery. You may "
-              u"want to consider purchasing a repleacement battery now."},
-        {147, u"Your battery can no longer provide sufficient power to your system and needs to "
-              u"be replaced."},
+        {145,
+         u"Your battery is charging normally, however you may begin to notice reduced "
+         u"operating time because your long-term battery like is decreasing."},
+        {146,
+         u"Your battery is charging normally, however it is reaching the end of its usable "
+         u"like. You may experience a longer operation time with a new battery. You may "
+         u"want to consider purchasing a repleacement battery now."},
+        {147,
+         u"Your battery can no longer provide sufficient power to your system and needs to "
+         u"be replaced."},
         {150, u"Battery Life"},
         {151, u"Disable Charging"},
         {152, u"Disable battery charging"},
-        {153, u"Checking this box will stop your battery from charging until the next time you "
-              u"reboot your computer. Your battery will still perform normally."},
+        {153,
+         u"Checking this box will stop your battery from charging until the next time you "
+         u"reboot your computer. Your battery will still perform normally."},
         {154, u"OK"},
         {155, u"Varn"},
         {156, u"hr"},
@@ -78,8 +84,8 @@ TEST(StringTableTest, GapsInTheOwnBlocksAreNotFound) {
 }
 
 TEST(StringTableTest, FrameworkPromptsHaveDescriptionAndTip) {
-    const std::uint16_t prompts[] = {ID_EDIT_COPY, ID_EDIT_UNDO, ID_APP_ABOUT, ID_APP_EXIT,
-                                     ID_NEXT_PANE, ID_PREV_PANE};
+    const std::uint16_t prompts[] = {ID_EDIT_COPY, ID_EDIT_UNDO, ID_APP_ABOUT,
+                                     ID_APP_EXIT,  ID_NEXT_PANE, ID_PREV_PANE};
     for (std::uint16_t id : prompts) {
         const std::u16string text = LoadText(EnglishStrings(), id);
         EXPECT_NE(text.find(u'\n'), std::u16string::npos) << id;

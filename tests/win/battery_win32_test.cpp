@@ -1,7 +1,8 @@
 // The real readings under the platform, against the simulated controller.
+#include "battery/battery_win32.h"
+
 #include <gtest/gtest.h>
 
-#include "battery/battery_win32.h"
 #include "battery/qelt_controller_win32.h"
 #include "battery/refresh_battery.h"
 #include "common/fixed_text.h"
@@ -15,9 +16,7 @@ class BatteryWin32Test : public ::testing::Test {
 protected:
     void SetUp() override { ResetSimulator(); }
 
-    bool Refresh() {
-        return RefreshBattery(snapshot, {power, devices, ec, strings, debug});
-    }
+    bool Refresh() { return RefreshBattery(snapshot, {power, devices, ec, strings, debug}); }
 
     Win32PowerStatus power;
     Win32BatteryDevices devices;
@@ -52,12 +51,13 @@ TEST_F(BatteryWin32Test, RefreshFollowsThePowerStatusAndWritesTheFiveRequestLine
     }
 
     std::vector<std::u16string> expected;
-    if (system.ACLineStatus == 1 && system.BatteryFlag != 128) expected.push_back(u"NameSpaceF2 =0");
-    for (const char16_t* line : {u"Get SystemStatus DeviceIoControl Fail",
-                                 u"Get Name DeviceIoControl Fail", u"Get ID DeviceIoControl Fail",
-                                 u"Get Manu DeviceIoControl Fail in GetBtManuName",
-                                 u"Get BtInfo DeviceIoControl Fail", u"NameSpaceF3=0\n",
-                                 u"NameSpaceF2=0\n", u"NameSpaceEF=9\n"}) {
+    if (system.ACLineStatus == 1 && system.BatteryFlag != 128)
+        expected.push_back(u"NameSpaceF2 =0");
+    for (const char16_t* line :
+         {u"Get SystemStatus DeviceIoControl Fail", u"Get Name DeviceIoControl Fail",
+          u"Get ID DeviceIoControl Fail", u"Get Manu DeviceIoControl Fail in GetBtManuName",
+          u"Get BtInfo DeviceIoControl Fail", u"NameSpaceF3=0\n", u"NameSpaceF2=0\n",
+          u"NameSpaceEF=9\n"}) {
         expected.push_back(line);
     }
     EXPECT_EQ(debug.lines, expected);
