@@ -21,19 +21,7 @@ constexpr char16_t kNotIdentified[] =
     u"insert a Varn battery for best system operation.";
 constexpr UINT kPowerStatusChange = 10;  // PBT_APMPOWERSTATUSCHANGE
 
-constexpr int kBatteryValues[] = {IDC_PERCENT_TEXT,      IDC_NAME_TEXT,      IDC_IDENTIFIER_TEXT,
-                                  IDC_MANUFACTURER_TEXT, IDC_CHEMISTRY_TEXT, IDC_HEALTH_TEXT};
-
-ProgramResult Kestrumctl(std::vector<std::u16string> arguments) {
-    return RunProgram({ProgramBeside(L"kestrumctl.exe"), std::move(arguments)});
-}
-
-SIZE SizeOf(HWND window) {
-    const RECT rect = WindowRectangle(window);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-class FaultTest : public testing::Test {
+class FaultTest : public SheetFixture {
 protected:
     void OpenSheet() {
         kestrum = std::make_unique<Debuggee>(KestrumProgram());
@@ -43,16 +31,6 @@ protected:
         ASSERT_TRUE(PressBatteryKey());
         sheet = WaitForShownSheet(kestrum->ProcessId());
         ASSERT_NE(sheet, nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return SheetCurrentPage(sheet) != nullptr; }));
-    }
-
-    HWND Control(int id) const { return DescendantById(SheetCurrentPage(sheet), id); }
-    std::u16string Text(int id) const { return WindowText(Control(id)); }
-    bool Shown(int id) const { return IsShown(Control(id)); }
-
-    void ShowPage(int index) {
-        ASSERT_TRUE(SelectSheetPage(sheet, index));
-        ASSERT_EQ(TabSelection(SheetTabControl(sheet)), index);
     }
 
     // The close still sends charging on last, whether the controller takes it or not.
@@ -69,7 +47,6 @@ protected:
 
     std::unique_ptr<Debuggee> kestrum;
     HWND frame = nullptr;
-    HWND sheet = nullptr;
 };
 
 struct ControllerFaultCase {
@@ -95,11 +72,11 @@ TEST_P(ControllerFaultTest, TheSheetShowsWhatTheAnswersGive) {
     SetControllerByte(0xF2, 0x14);
     SetControllerByte(0xF3, 0x20);
     SetControllerByte(0xEF, 0x09);
-    ASSERT_EQ(Kestrumctl({u"ec", u"mode", c.mode}).exitCode, 0u);
-    EXPECT_EQ(Kestrumctl({u"ec", u"mode"}).output, std::u16string(c.mode) + u"\n");
+    ASSERT_EQ(RunKestrumctl({u"ec", u"mode", c.mode}).exitCode, 0u);
+    EXPECT_EQ(RunKestrumctl({u"ec", u"mode"}).output, std::u16string(c.mode) + u"\n");
     OpenSheet();
 
-    for (int value : kBatteryValues) EXPECT_TRUE(Shown(value)) << value;
+    for (int value : kBatteryValueIds) EXPECT_TRUE(Shown(value)) << value;
     EXPECT_EQ(Text(IDC_PERCENT_TEXT), c.onBattery ? u"50%" : u"80%");
     EXPECT_EQ(Text(IDC_HEALTH_TEXT), c.health);
     EXPECT_EQ(Shown(IDC_TIME_TEXT), c.onBattery);
@@ -107,7 +84,7 @@ TEST_P(ControllerFaultTest, TheSheetShowsWhatTheAnswersGive) {
         EXPECT_EQ(Text(IDC_TIME_TEXT), u"2 hr 05 min");
     }
     // Kinds 1 and 2 share a picture size; the check box below tells them apart.
-    const SIZE picture = SizeOf(Control(IDC_STATUS_PICTURE));
+    const SIZE picture = WindowSize(Control(IDC_STATUS_PICTURE));
     EXPECT_EQ(picture.cx, c.onBattery ? 40 : 60);
     EXPECT_EQ(picture.cy, c.onBattery ? 78 : 59);
     if (!c.onBattery) {
@@ -172,7 +149,7 @@ TEST_F(FaultTest, TheBatteryGoingAndComingBackBetweenRefreshesHidesAndShowsItsFi
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         if (step.power != nullptr) refreshWith(step.power);
-        for (int value : kBatteryValues) EXPECT_EQ(Shown(value), step.batteryShown) << value;
+        for (int value : kBatteryValueIds) EXPECT_EQ(Shown(value), step.batteryShown) << value;
         EXPECT_EQ(Text(IDC_STATE_TEXT), step.state);
         EXPECT_EQ(Text(IDC_PERCENT_TEXT), step.percent);
         EXPECT_EQ(Shown(IDC_TIME_TEXT), step.time != nullptr);
@@ -180,7 +157,7 @@ TEST_F(FaultTest, TheBatteryGoingAndComingBackBetweenRefreshesHidesAndShowsItsFi
         if (step.time != nullptr) {
             EXPECT_EQ(Text(IDC_TIME_TEXT), step.time);
         }
-        const SIZE picture = SizeOf(Control(IDC_STATUS_PICTURE));
+        const SIZE picture = WindowSize(Control(IDC_STATUS_PICTURE));
         EXPECT_EQ(picture.cx, step.picture.cx);
         EXPECT_EQ(picture.cy, step.picture.cy);
     }

@@ -15,7 +15,6 @@ using testing::Contains;
 using testing::Not;
 
 constexpr DWORD kFrameStyle = 0x00C08000;  // WS_CAPTION | FWS_ADDTOTITLE
-constexpr wchar_t kCloseEventName[] = L"KestrumCloseEvent";
 constexpr ControllerCommand kChargingOn{0x59, 0xD8};
 
 // A running Kestrum whose frame exists and whose message loop runs.
@@ -121,7 +120,7 @@ TEST_P(ForeignWindowTest, OnlyTheFramesClassAndTitleTogetherBlockStartUp) {
         Debuggee blocked(KestrumProgram());
         EXPECT_EQ(blocked.WaitForExit(), 0u);
         EXPECT_TRUE(TopLevelWindows({std::nullopt, std::nullopt, blocked.ProcessId()}).empty());
-        HANDLE closeEvent = OpenEventW(SYNCHRONIZE, FALSE, kCloseEventName);
+        HANDLE closeEvent = OpenEventW(SYNCHRONIZE, FALSE, kKestrumCloseEvent);
         EXPECT_EQ(closeEvent, nullptr);
         if (closeEvent != nullptr) CloseHandle(closeEvent);
     } else {
@@ -224,14 +223,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(KestrumTest, TheDeveloperToolClosesIt) {
     Start();
-    const ProgramResult close = RunProgram({ProgramBeside(L"kestrumctl.exe"), {u"close"}});
+    const ProgramResult close = RunKestrumctl({u"close"});
     EXPECT_EQ(close.exitCode, 0u);
     ExpectCleanExit();
 }
 
 TEST_F(KestrumTest, ACloseRequestMadeBeforeStartClosesItRightAfterStart) {
     const std::unique_ptr<void, decltype(&CloseHandle)> event(
-        CreateEventW(nullptr, FALSE, TRUE, kCloseEventName), &CloseHandle);
+        CreateEventW(nullptr, FALSE, TRUE, kKestrumCloseEvent), &CloseHandle);
     ASSERT_NE(event, nullptr);
     kestrum = std::make_unique<Debuggee>(KestrumProgram());
     ASSERT_TRUE(kestrum->Started());

@@ -11,10 +11,6 @@
 namespace e2e {
 namespace {
 
-ProgramResult Kestrumctl(std::vector<std::u16string> arguments) {
-    return RunProgram({ProgramBeside(L"kestrumctl.exe"), std::move(arguments)});
-}
-
 // "name          value" lines, the value from column 14; the tool's debug lines ("debug: ...")
 // share the output and are left out.
 std::map<std::u16string, std::u16string> SnapshotFields(std::u16string_view output) {
@@ -65,7 +61,7 @@ TEST_F(KestrumctlTest, SnapshotFollowsThePowerSituation) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(c.set());
         SetControllerByte(0xF2, c.chargeStatus);
-        const ProgramResult result = Kestrumctl({u"snapshot"});
+        const ProgramResult result = RunKestrumctl({u"snapshot"});
         ASSERT_EQ(result.exitCode, 0u) << testing::PrintToString(result.output);
         std::map<std::u16string, std::u16string> fields = SnapshotFields(result.output);
         EXPECT_EQ(fields[u"percentText"], c.percentText);
@@ -77,11 +73,11 @@ TEST_F(KestrumctlTest, SnapshotFollowsThePowerSituation) {
 
 TEST_F(KestrumctlTest, JournalHoldsTheReadsOfARefreshAndNoCommand) {
     ASSERT_TRUE(SetOnMains(80));
-    ASSERT_EQ(Kestrumctl({u"ec", u"set", u"0xEF", u"0x29"}).exitCode, 0u);
+    ASSERT_EQ(RunKestrumctl({u"ec", u"set", u"0xEF", u"0x29"}).exitCode, 0u);
     EXPECT_EQ(ControllerByte(0xEF), 0x29);
     EXPECT_TRUE(JournalCalls().empty()) << "setting a byte is no call of the controller";
 
-    ASSERT_EQ(Kestrumctl({u"snapshot"}).exitCode, 0u);
+    ASSERT_EQ(RunKestrumctl({u"snapshot"}).exitCode, 0u);
     std::vector<std::uint8_t> addresses;
     for (const SimulatorCall& call : JournalCalls()) {
         EXPECT_EQ(call.command, 0xB0);

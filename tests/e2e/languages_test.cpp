@@ -14,15 +14,12 @@
 #include "resources/resource.h"
 #include "tests/e2e/driver/e2e_driver.h"
 #include "tests/e2e/driver/font_links.h"
-#include "tests/e2e/driver/settled_screenshot.h"
 
 namespace e2e {
 namespace {
 
 using testing::ElementsAre;
 
-constexpr char16_t kFrameClass[] = u"Afx:00400000:0";
-constexpr wchar_t kCloseEventName[] = L"KestrumCloseEvent";
 // On battery for 2 hours and 5 minutes: the time text shows both units.
 constexpr std::uint32_t kSecondsLeft = 7530;
 constexpr int kPercent = 50;
@@ -84,39 +81,20 @@ void ExpectColumns(HWND page, const StatusColumns& expected) {
     EXPECT_NEAR(shown.factValueX, expected.factValueX, 1);
 }
 
-bool SignalCloseEvent() {
-    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, kCloseEventName);
-    if (event == nullptr) return false;
-    const BOOL set = SetEvent(event);
-    CloseHandle(event);
-    return set != FALSE;
-}
-
 // Kestrum started from `program`, with its sheet opened by the battery key.
 class KestrumSheet {
 public:
     explicit KestrumSheet(const std::filesystem::path& program)
         : m_kestrum(std::make_unique<Debuggee>(LaunchOptions{program, {}})) {
         if (!m_kestrum->Started()) return;
-        HWND frame = WaitForTopLevel({kFrameClass, std::nullopt, m_kestrum->ProcessId()});
-        // Answered only from the message loop, so the hook is in place.
-        if (frame == nullptr || !SendTo(frame, WM_NULL)) return;
+        // The frame's title is the same in every language.
+        if (WaitForRunningFrame(*m_kestrum) == nullptr) return;
         // Under a loaded Wine one release has been seen to open nothing; a second release while
         // the first sheet is still opening is consumed by the busy sheet, so one retry is
         // harmless either way.
         for (int attempt = 0; attempt < 2 && m_sheet == nullptr; ++attempt) {
             PressBatteryKey();
-            WaitUntil(
-                [&] {
-                    const auto sheets =
-                        TopLevelWindows({u"#32770", std::nullopt, m_kestrum->ProcessId()});
-                    if (!sheets.empty() && IsShown(sheets.front()) &&
-                        SheetCurrentPage(sheets.front())) {
-                        m_sheet = sheets.front();
-                    }
-                    return m_sheet != nullptr;
-                },
-                Milliseconds{5000});
+            m_sheet = WaitForShownSheet(m_kestrum->ProcessId(), Milliseconds{5000});
         }
     }
 

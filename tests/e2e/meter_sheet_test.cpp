@@ -22,14 +22,6 @@ constexpr UINT kResumeSuspend = 7;
 constexpr UINT kPowerSettingChange = 0x8013;
 constexpr Milliseconds kQuiet{500};
 
-constexpr int kBatteryValues[] = {IDC_PERCENT_TEXT,      IDC_NAME_TEXT,      IDC_IDENTIFIER_TEXT,
-                                  IDC_MANUFACTURER_TEXT, IDC_CHEMISTRY_TEXT, IDC_HEALTH_TEXT};
-
-SIZE SizeOf(HWND window) {
-    const RECT rect = WindowRectangle(window);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
 // Pixels of the prohibition sign's red in the picture: only the charging-off picture has any.
 int RedPixels(HWND picture) {
     const Picture shown = CaptureScreen(WindowRectangle(picture));
@@ -41,7 +33,7 @@ int RedPixels(HWND picture) {
     return red;
 }
 
-class MeterSheetTest : public testing::Test {
+class MeterSheetTest : public SheetFixture {
 protected:
     // Opens the sheet with the power situation and the charge switch already in place.
     void Open(bool (*power)(), std::uint8_t statusF2 = 0x00, std::uint8_t statusF3 = 0x00,
@@ -58,37 +50,12 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return IsShown(sheet) && SheetCurrentPage(sheet); }));
     }
 
-    HWND Control(int id) const { return DescendantById(SheetCurrentPage(sheet), id); }
-    std::u16string Text(int id) const { return WindowText(Control(id)); }
-    bool Shown(int id) const { return IsShown(Control(id)); }
-
-    void ShowPage(int index) {
-        ASSERT_TRUE(SelectSheetPage(sheet, index));
-        ASSERT_EQ(TabSelection(SheetTabControl(sheet)), index);
-    }
-
-    // What the sheet shows once it has painted all of it: another process paints in its own
-    // time, so the picture is taken again until two in a row agree.
-    void SaveScreenshot(const std::wstring& name) {
-        RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        Picture shown = CaptureWindow(sheet);
-        ASSERT_TRUE(WaitUntil([&] {
-            Sleep(100);
-            Picture again = CaptureWindow(sheet);
-            const bool settled = again.pixels == shown.pixels;
-            shown = std::move(again);
-            return settled;
-        }));
-        EXPECT_FALSE(e2e::SaveScreenshot(shown, name).empty());
-    }
-
     void CloseWithOk() {
         ASSERT_TRUE(Click(DescendantById(sheet, IDOK)));
         EXPECT_EQ(program->WaitForExit(), 0u);
     }
 
     std::optional<Debuggee> program;
-    HWND sheet = nullptr;
 };
 
 TEST_F(MeterSheetTest, CaptionTabsButtonsAndTaskBarButton) {
@@ -143,7 +110,7 @@ TEST_P(MeterSheetKindTest, StatusPageShowsThePowerSituation) {
     if (!c.state.empty()) {
         EXPECT_EQ(Text(IDC_STATE_TEXT), c.state);
     }
-    for (int value : kBatteryValues) EXPECT_EQ(Shown(value), c.valuesShown) << value;
+    for (int value : kBatteryValueIds) EXPECT_EQ(Shown(value), c.valuesShown) << value;
     if (c.valuesShown) {
         EXPECT_EQ(Text(IDC_PERCENT_TEXT), c.percentText);
         EXPECT_TRUE(Text(IDC_HEALTH_TEXT).starts_with(c.health)) << c.name;
@@ -159,14 +126,14 @@ TEST_P(MeterSheetKindTest, StatusPageShowsThePowerSituation) {
     }
 
     HWND picture = Control(IDC_STATUS_PICTURE);
-    EXPECT_EQ(SizeOf(picture).cx, c.picture.cx);
-    EXPECT_EQ(SizeOf(picture).cy, c.picture.cy);
+    EXPECT_EQ(WindowSize(picture).cx, c.picture.cx);
+    EXPECT_EQ(WindowSize(picture).cy, c.picture.cy);
     EXPECT_EQ(RedPixels(picture) > 0, c.red);
 
     const std::wstring name(c.name, c.name + std::strlen(c.name));
-    SaveScreenshot(L"meter_status_" + name);
+    EXPECT_FALSE(SaveSettledScreenshot(sheet, L"meter_status_" + name).empty());
     ShowPage(1);
-    SaveScreenshot(L"meter_life_" + name);
+    EXPECT_FALSE(SaveSettledScreenshot(sheet, L"meter_life_" + name).empty());
     CloseWithOk();
 }
 

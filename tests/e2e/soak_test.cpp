@@ -148,7 +148,7 @@ TEST_P(CloseStormTest, TheCloseEventSetManyTimesShutsDownOnce) {
         ASSERT_TRUE(PressBatteryKey());
         ASSERT_NE(WaitForShownSheet(kestrum->ProcessId()), nullptr);
     }
-    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"KestrumCloseEvent");
+    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, kKestrumCloseEvent);
     ASSERT_NE(event, nullptr);
     // Set and set again while the watcher is still posting the first close: it wakes once or
     // a few times, never once a request.

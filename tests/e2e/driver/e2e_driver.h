@@ -10,6 +10,8 @@
 #include "tests/e2e/driver/program_run.h"
 #include "tests/e2e/driver/property_sheet.h"
 #include "tests/e2e/driver/screenshot.h"
+#include "tests/e2e/driver/settled_screenshot.h"
+#include "tests/e2e/driver/sheet_fixture.h"
 #include "tests/e2e/driver/simulator_access.h"
 #include "tests/e2e/driver/tab_control.h"
 #include "tests/e2e/driver/window_messages.h"

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/e2e/driver/keyboard_input.h"
 #include "tests/e2e/driver/program_paths.h"
+#include "tests/e2e/driver/property_sheet.h"
 #include "tests/e2e/driver/window_messages.h"
 #include "tests/e2e/driver/window_query.h"
 
@@ -25,7 +27,7 @@ bool PressBatteryKey() {
 }
 
 bool SignalCloseEvent() {
-    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"KestrumCloseEvent");
+    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, kKestrumCloseEvent);
     if (event == nullptr) return false;
     const BOOL set = SetEvent(event);
     CloseHandle(event);
@@ -37,11 +39,17 @@ HWND WaitForShownSheet(DWORD processId, Milliseconds timeout) {
     WaitUntil(
         [&] {
             const auto sheets = TopLevelWindows({u"#32770", std::nullopt, processId});
-            sheet = sheets.empty() || !IsShown(sheets.front()) ? nullptr : sheets.front();
+            const bool ready = !sheets.empty() && IsShown(sheets.front()) &&
+                               SheetCurrentPage(sheets.front()) != nullptr;
+            sheet = ready ? sheets.front() : nullptr;
             return sheet != nullptr;
         },
         timeout);
     return sheet;
+}
+
+ProgramResult RunKestrumctl(std::vector<std::u16string> arguments) {
+    return RunProgram({ProgramBeside(L"kestrumctl.exe"), std::move(arguments)});
 }
 
 std::size_t CountLines(const Debuggee& program, std::u16string_view line) {

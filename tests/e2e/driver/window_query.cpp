@@ -89,6 +89,11 @@ RECT WindowRectangle(HWND window) {
     return rectangle;
 }
 
+SIZE WindowSize(HWND window) {
+    const RECT rectangle = WindowRectangle(window);
+    return {rectangle.right - rectangle.left, rectangle.bottom - rectangle.top};
+}
+
 RECT ClientRectangle(HWND window) {
     RECT rectangle = {};
     GetClientRect(window, &rectangle);

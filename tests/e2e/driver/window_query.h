@@ -38,5 +38,6 @@ bool IsShown(HWND window);
 // In screen coordinates.
 RECT WindowRectangle(HWND window);
 RECT ClientRectangle(HWND window);
+SIZE WindowSize(HWND window);
 
 }  // namespace e2e
