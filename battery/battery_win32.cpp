@@ -31,7 +31,7 @@ struct DeviceInfoSetCloser {
 
 }  // namespace
 
-HANDLE OpenFirstBattery() {
+HANDLE OpenBatteryInterface(DWORD index) {
     std::unique_ptr<void, DeviceInfoSetCloser> set(SetupDiGetClassDevsW(
         &kBatteryClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
     if (set.get() == INVALID_HANDLE_VALUE) {
@@ -40,10 +40,9 @@ HANDLE OpenFirstBattery() {
         return nullptr;
     }
 
-    // Only interface 0 is ever used; further batteries are not looked at.
     SP_DEVICE_INTERFACE_DATA interfaceData = {};
     interfaceData.cbSize = sizeof(interfaceData);
-    if (!SetupDiEnumDeviceInterfaces(set.get(), nullptr, &kBatteryClass, 0, &interfaceData)) {
+    if (!SetupDiEnumDeviceInterfaces(set.get(), nullptr, &kBatteryClass, index, &interfaceData)) {
         return nullptr;
     }
     DWORD required = 0;
@@ -65,6 +64,9 @@ HANDLE OpenFirstBattery() {
     if (device == INVALID_HANDLE_VALUE) return nullptr;
     return device;
 }
+
+// Only interface 0 is ever used; further batteries are not looked at.
+HANDLE OpenFirstBattery() { return OpenBatteryInterface(0); }
 
 bool Win32PowerStatus::Read(PowerStatus& status) {
     SYSTEM_POWER_STATUS system = {};

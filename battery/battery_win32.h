@@ -5,8 +5,9 @@
 
 #include "battery/battery_sources.h"
 
-// Opens interface 0 of the battery device class for requests; null when there is none or
-// it cannot be opened. The caller closes the handle.
+// Opens interface `index` of the battery device class for requests; null when there is none
+// or it cannot be opened. The caller closes the handle. The program opens only the first.
+HANDLE OpenBatteryInterface(DWORD index);
 HANDLE OpenFirstBattery();
 
 class Win32PowerStatus final : public PowerStatusSource {

@@ -16,6 +16,11 @@ if [ ! -f "$prefix/system.reg" ]; then
     [ -f "$prefix/system.reg" ] || "$loader" wineboot -i >/dev/null 2>&1
   ) 9>"$prefix.lock"
 fi
+# The simulated battery is part of every build folder's prefix.
+(
+  flock 9
+  "$(dirname "$0")/../simulated/battery_driver/install_in_prefix.sh" "$prefix" "$loader"
+) 9>"$prefix.lock"
 # Keep one server warm for the prefix. Its system processes start with the first program
 # and inherit that program's output; start them from a program of our own with no output, or
 # they would hold a test runner's pipes open until the server ends.

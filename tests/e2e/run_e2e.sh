@@ -11,7 +11,7 @@ shift 3
 screenshots=$(dirname "$program")/../screenshots
 
 status=0
-"$tools/with_private_display.sh" "$here/with_fake_power_supply.sh" \
+"$tools/with_private_display.sh" "$here/../../simulated/power_supply/with_fake_power_supply.sh" \
   "$tools/wine_run.sh" "$prefix" "$loader" "$program" "$@" || status=$?
 
 for bitmap in "$screenshots"/*.bmp; do

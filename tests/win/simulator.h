@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/debug_sink.h"
-#include "qelt/simulator_state.h"
+#include "simulated/controller/simulator_state.h"
 
 inline SimulatorState& Simulator() {
     HMODULE qelt = GetModuleHandleW(L"Qelt.dll");

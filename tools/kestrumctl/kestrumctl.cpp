@@ -5,6 +5,7 @@
 //   kestrumctl ec get ADDR | ec set ADDR VALUE | ec journal | ec clear
 //   kestrumctl ec mode [normal | fail | ff]
 //   kestrumctl press | close
+//   kestrumctl battery ... | notify   (the simulated battery: see battery_command_win32.h)
 #include <windows.h>
 
 #include <cwchar>
@@ -16,8 +17,9 @@
 #include "battery/qelt_controller_win32.h"
 #include "battery/refresh_battery.h"
 #include "common/fixed_text.h"
-#include "qelt/simulator_state.h"
+#include "simulated/controller/simulator_state.h"
 #include "resources/module_string_blocks_win32.h"
+#include "tools/kestrumctl/battery_command_win32.h"
 #include "tools/kestrumctl/console_win32.h"
 
 namespace {
@@ -111,7 +113,8 @@ int Usage() {
         u"usage: kestrumctl snapshot\n"
         u"       kestrumctl ec get ADDR | ec set ADDR VALUE | ec journal | ec clear\n"
         u"       kestrumctl ec mode [normal | fail | ff]\n"
-        u"       kestrumctl press | close");
+        u"       kestrumctl press | close\n"
+        u"       kestrumctl battery ... (kestrumctl battery help) | notify");
     return 2;
 }
 
@@ -213,5 +216,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"ec") return Controller(argc, argv);
     if (command == L"press" && argc == 2) return Press();
     if (command == L"close" && argc == 2) return Close();
+    if (command == L"battery") return BatteryCommand(argc, argv);
+    if (command == L"notify" && argc == 2) return NotifyPowerChange();
     return Usage();
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "tests/e2e/driver/debuggee.h"
-#include "tests/e2e/driver/fake_power_supply.h"
+#include "simulated/power_supply/fake_power_supply.h"
 #include "tests/e2e/driver/kestrum_program.h"
 #include "tests/e2e/driver/keyboard_input.h"
 #include "tests/e2e/driver/process_counters.h"
@@ -16,3 +16,12 @@
 #include "tests/e2e/driver/tab_control.h"
 #include "tests/e2e/driver/window_messages.h"
 #include "tests/e2e/driver/window_query.h"
+
+namespace e2e {
+// The power situation is simulated hardware, which the developer tool sets too.
+using simulated_power::ClearPowerSupply;
+using simulated_power::FakePowerSupplyPresent;
+using simulated_power::SetNoBattery;
+using simulated_power::SetOnBattery;
+using simulated_power::SetOnMains;
+}  // namespace e2e

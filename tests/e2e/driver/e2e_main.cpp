@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "tests/e2e/driver/fake_power_supply.h"
+#include "tests/e2e/driver/e2e_driver.h"
 #include "tests/e2e/driver/private_desktop.h"
 #include "tests/e2e/driver/simulator_access.h"
 

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <vector>
 
-#include "qelt/simulator_state.h"
+#include "simulated/controller/simulator_state.h"
 
 namespace e2e {
 

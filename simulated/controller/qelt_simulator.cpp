@@ -3,7 +3,7 @@
 // a file in the temporary folder, so that the state outlives every single process.
 #include <windows.h>
 
-#include "qelt/simulator_state.h"
+#include "simulated/controller/simulator_state.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "tests/e2e/driver/fake_power_supply.h"
+#include "simulated/power_supply/fake_power_supply.h"
 
 #include <windows.h>
 
 #include <string>
 #include <string_view>
 
-namespace e2e {
+namespace simulated_power {
 namespace {
 
 constexpr wchar_t kRoot[] = L"Z:\\sys\\class\\power_supply";
@@ -97,4 +97,4 @@ bool SetOnBattery(std::uint32_t secondsLeft, int percent) {
            WriteMains(false);
 }
 
-}  // namespace e2e
+}  // namespace simulated_power

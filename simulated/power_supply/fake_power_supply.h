@@ -1,5 +1,5 @@
 // The power situation Wine reports, set by writing the fake /sys/class/power_supply that
-// with_fake_power_supply.sh mounts for the test (through Wine's Z: drive, which is "/").
+// with_fake_power_supply.sh mounts for a test or a run (through Wine's Z: drive, which is "/").
 //
 // Wine reads AC/online and, for a folder whose "type" is Battery, its status, voltage_now,
 // charge_now, charge_full and current_now: capacities in mWh are µAh × µV / 10^9, the percent
@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-namespace e2e {
+namespace simulated_power {
 
 // True when the folder is the test's writable fake, that is, the test runs inside the
 // wrapper and Wine's server with it.
@@ -24,4 +24,4 @@ bool SetOnMains(int percent, bool charging = true);
 // On battery at `percent` (1 to 100) with `secondsLeft` (1 or more) seconds estimated.
 bool SetOnBattery(std::uint32_t secondsLeft, int percent);
 
-}  // namespace e2e
+}  // namespace simulated_power
