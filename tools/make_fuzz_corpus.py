@@ -180,6 +180,30 @@ def refresh_seeds():
         + ec_byte(0xFF) + string("Unable to identify the battery."))
 
 
+def driver_text(text, terminated=True):
+    raw = text.encode("utf-16-le") + (b"\0\0" if terminated else b"")
+    return u16(len(raw)) + raw.ljust(512, b"\0")
+
+
+def simulated_battery(tag, state):
+    """The development battery driver's state record, field by field."""
+    return (u32(tag) + u32(0) + u32(state) + u32(36000) + u32(11100) + u32(-17280 & 0xFFFFFFFF)
+            + u32(0x80000000) + u8(1) + b"LION" + b"\0" * 3 + u32(50000) + u32(48000)
+            + u32(2400) + u32(1200) + u32(0) + u32(112) + u32(10) + u32(2982) + u8(14) + u8(3)
+            + u16(2026) + driver_text("Varn 6-cell") + driver_text("Varn")
+            + driver_text("N" * 255, terminated=False) + driver_text("0417"))
+
+
+def battery_answer_seeds():
+    # code choice (0 tag, 1 status, 2 information), output size, waitOver, input length, input
+    present, empty = simulated_battery(7, 2), simulated_battery(0, 0)
+    yield "tag_present", present + u8(0) + u16(4) + u8(0) + u8(4) + u32(200)
+    yield "tag_waits", empty + u8(0) + u16(4) + u8(0) + u8(4) + u32(0xFFFFFFFF)
+    yield "status_waits", present + u8(1) + u16(16) + u8(0) + u8(20) + u32(7) + u32(500) + u32(2) + u32(0) + u32(0xFFFFFFFF)
+    for level in range(10):
+        yield f"information_{level}", present + u8(2) + u16(510) + u8(0) + u8(12) + u32(7) + u32(level) + u32(0)
+
+
 def main():
     if len(sys.argv) != 2:
         sys.exit(__doc__)
@@ -187,6 +211,7 @@ def main():
     write_folder("string_block", string_block_seeds(entries))
     write_folder("dialog_template", dialog_template_seeds(entries))
     write_folder("refresh_battery", refresh_seeds())
+    write_folder("battery_answer", battery_answer_seeds())
 
 
 if __name__ == "__main__":

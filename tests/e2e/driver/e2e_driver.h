@@ -1,8 +1,9 @@
 // Everything an end-to-end test uses to drive a program from outside, under Wine.
 #pragma once
 
-#include "tests/e2e/driver/debuggee.h"
 #include "simulated/power_supply/fake_power_supply.h"
+#include "tests/e2e/driver/battery_device_access.h"
+#include "tests/e2e/driver/debuggee.h"
 #include "tests/e2e/driver/kestrum_program.h"
 #include "tests/e2e/driver/keyboard_input.h"
 #include "tests/e2e/driver/process_counters.h"

@@ -14,13 +14,15 @@ constexpr int kDesktopWidth = 1024;
 constexpr int kDesktopHeight = 768;
 
 // All tests of an executable share one run of the launcher, so each starts from the state a
-// run of its own would give it: the simulated controller reset, the fake supply empty.
+// run of its own would give it: the simulated controller reset, the fake supply empty, the
+// simulated battery the default one.
 class FreshStateForEachTest final : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override {
         e2e::ResetSharedSimulator();
         if (e2e::FakePowerSupplyPresent() && !e2e::ClearPowerSupply()) {
             std::fputs("could not empty the fake power supply\n", stderr);
         }
+        if (!e2e::ResetBattery()) std::fputs("could not reset the simulated battery\n", stderr);
     }
 };
 
