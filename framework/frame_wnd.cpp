@@ -28,13 +28,15 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
         PostNcDestroy();
         return FALSE;
     }
-    // A failed creation has already destroyed the window and with it this object, so nothing
-    // of the object is read once the platform returns.
+    // A creation that fails after the window's first message has destroyed the window and with
+    // it this object, so nothing of the object is read once the platform returns. One that
+    // fails before it leaves the object to be ended here, as its window would have.
     const HWND created =
         CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                         cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, nullptr);
-    AfxUnhookWindowCreate();
+    const bool windowTookObject = AfxUnhookWindowCreate();
     if (created == nullptr && menu != nullptr && IsMenu(menu)) DestroyMenu(menu);
+    if (!windowTookObject) PostNcDestroy();
     return created != nullptr;
 }
 

@@ -64,7 +64,11 @@ bool AfxHookWindowCreate(CWnd* pWnd) {
     return true;
 }
 
-void AfxUnhookWindowCreate() { EndHandOver(); }
+bool AfxUnhookWindowCreate() {
+    const bool taken = t_handOver.object == nullptr;
+    EndHandOver();
+    return taken;
+}
 
 void AfxCancelWindowCreate(CWnd* pWnd) {
     if (t_handOver.object == pWnd && t_handOver.window == nullptr) EndHandOver();

@@ -14,8 +14,9 @@ class CWnd;
 // already bound to a window, so that no object is ever mapped twice.
 bool AfxHookWindowCreate(CWnd* pWnd);
 
-// Ends a creation call: a hand-over that no window took up is dropped.
-void AfxUnhookWindowCreate();
+// Ends a creation call: a hand-over that no window took up is dropped. False then: the
+// creation failed before the window's first message, so no window will ever end the object.
+bool AfxUnhookWindowCreate();
 
 // Drops a hand-over of `pWnd` that no window took up, for creations the platform makes on the
 // object's behalf, whose end the framework does not see; other hand-overs are left alone.

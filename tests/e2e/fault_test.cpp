@@ -16,6 +16,7 @@ namespace {
 using testing::Contains;
 
 constexpr SimulatorCall kChargingOnCall{0x59, 0xD8, 0, 0};
+constexpr char16_t kOperatingNormally[] = u"Your battery is operating normally.";
 constexpr char16_t kNotIdentified[] =
     u"Unable to identify the battery. The batteries in your system cannot be charged. Please "
     u"insert a Varn battery for best system operation.";
@@ -108,9 +109,11 @@ INSTANTIATE_TEST_SUITE_P(
     Modes, ControllerFaultTest,
     testing::Values(
         // Nothing is written into the read buffers, which start at 0: identified, not worn,
-        // charging on; with no battery device the capacities give no verdict either.
-        ControllerFaultCase{"FailEveryCallOnMains", u"fail", false, u"", false, u"NameSpaceF2 =0"},
-        ControllerFaultCase{"FailEveryCallOnBattery", u"fail", true, u"", false, nullptr},
+        // charging on; the verdict is then the battery's capacity ratio.
+        ControllerFaultCase{"FailEveryCallOnMains", u"fail", false, kOperatingNormally, false,
+                            u"NameSpaceF2 =0"},
+        ControllerFaultCase{"FailEveryCallOnBattery", u"fail", true, kOperatingNormally, false,
+                            nullptr},
         // 0xFF has bit 5 of 0xF3 set (not identified) and bit 4 of 0xF2 (charging off).
         ControllerFaultCase{"AnswerFFOnMains", u"ff", false, kNotIdentified, true,
                             u"NameSpaceF2 =1"},
@@ -136,12 +139,12 @@ TEST_F(FaultTest, TheBatteryGoingAndComingBackBetweenRefreshesHidesAndShowsItsFi
         const char16_t* time;     // null: hidden
         SIZE picture;
     } steps[] = {
-        {"kind 4 at the start", nullptr, true, u"", u"50%", u"2 hr 05 min", {40, 78}},
+        {"kind 4 at the start", nullptr, true, u"Discharging", u"50%", u"2 hr 05 min", {40, 78}},
         {"kind 3", [] { return SetNoBattery(); }, false, u"No Battery", u"50%", nullptr, {60, 29}},
         {"kind 4 again",
          [] { return SetOnBattery(3720, 30); },
          true,
-         u"",
+         u"Discharging",
          u"30%",
          u"1 hr 02 min",
          {40, 78}},

@@ -48,14 +48,15 @@ TEST_F(KestrumctlTest, SnapshotFollowsThePowerSituation) {
     } cases[] = {
         {"no battery", [] { return SetNoBattery(); }, 0x00, u"Unknown", u"NULL", u"No Battery",
          u"3 (on mains, no battery)"},
-        {"mains, 80 %", [] { return SetOnMains(80); }, 0x00, u"80%", u"NULL", u"",
+        {"mains, 80 %", [] { return SetOnMains(80); }, 0x00, u"80%", u"NULL", u"Discharging",
          u"1 (on mains, charging allowed)"},
-        {"mains, charging off", [] { return SetOnMains(80, false); }, 0x10, u"80%", u"NULL", u"",
+        {"mains, charging off", [] { return SetOnMains(80, false); }, 0x10, u"80%", u"NULL",
+         u"Discharging",
          u"2 (on mains, charging off)"},
         {"battery, 7530 s", [] { return SetOnBattery(7530, 75); }, 0x10, u"75%", u"2 hr 05 min",
-         u"", u"4 (on battery)"},
+         u"Discharging", u"4 (on battery)"},
         {"battery, under an hour", [] { return SetOnBattery(1800, 40); }, 0x00, u"40%", u"30 min",
-         u"", u"4 (on battery)"},
+         u"Discharging", u"4 (on battery)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -205,8 +205,19 @@ TEST_F(MeterSheetTest, ComingBackToTheStatusPageReadsThePowerAgain) {
 TEST_F(MeterSheetTest, LifePageMirrorsAndSetsTheChargeSwitch) {
     Open(
         +[] { return SetOnMains(80); }, 0x10);
-    // The life page reads the controller only once it is shown.
+    // The status page's refresh is all the reading there was: the life page reads the
+    // controller only once its tab is selected.
+    auto reads = [] {
+        std::vector<std::uint8_t> addresses;
+        for (const SimulatorCall& call : JournalCalls()) {
+            if (call.command == 0xB0) addresses.push_back(call.input);
+        }
+        return addresses;
+    };
+    Sleep(static_cast<DWORD>(kQuiet.count()));
+    EXPECT_THAT(reads(), ElementsAre(0xF2, 0xF3, 0xF2, 0xEF));
     ShowPage(1);
+    EXPECT_THAT(reads(), ElementsAre(0xF2, 0xF3, 0xF2, 0xEF, 0xF2));
     HWND check = Control(IDC_DISABLE_CHARGING);
     EXPECT_EQ(WindowText(check), u"Disable battery charging");
     EXPECT_EQ(CheckState(check), BST_CHECKED);

@@ -160,6 +160,19 @@ TEST_F(PropertySheetTest, DialogKeysAreTheSheetsBeforeTheMainWindowSeesThem) {
     EXPECT_EQ(std::count(seen.begin(), seen.end(), static_cast<UINT>(WM_KEYDOWN)), 0);
 }
 
+// As the keyboard hook's notices reach the main frame while the sheet runs.
+TEST_F(PropertySheetTest, AThreadMessagePostedDuringTheRunReachesTheMainWindowsFilter) {
+    constexpr UINT kNotice = WM_APP + 7;
+    ProbeSheet sheet(log);
+    sheet.first.onActive = [](HWND hSheet) {
+        PostThreadMessageW(GetCurrentThreadId(), kNotice, 0, 0);
+        PostKey(GetDlgItem(hSheet, IDOK), VK_ESCAPE);
+    };
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+    const auto& seen = mainWindow.filtered;
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), kNotice), 1);
+}
+
 TEST_F(PropertySheetTest, AnOkSentFromAnotherThreadEndsTheRun) {
     ProbeSheet sheet(log);
     HANDLE ended = CreateEventW(nullptr, TRUE, FALSE, nullptr);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "framework/frame_wnd.h"
+#include "framework/win_app.h"
 #include "tests/win/framework_windows.h"
 
 namespace {
@@ -40,6 +42,33 @@ TEST(FrameworkWindowMapTest, AnObjectIsNeverBoundTwice) {
     const HWND plain = CreatePlainWindow(WS_OVERLAPPEDWINDOW, nullptr);
     EXPECT_EQ(CWnd::FromHandlePermanent(plain), nullptr);
     DestroyWindow(plain);
+}
+
+// A main frame whose window the platform refuses before sending it anything: no such class.
+class UncreatableFrame final : public CFrameWnd {
+public:
+    explicit UncreatableFrame(int& deleted) : m_deleted(deleted) {}
+    ~UncreatableFrame() override { ++m_deleted; }
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override {
+        cs.lpszClass = L"Kestrum.NoSuchClass";
+        return TRUE;
+    }
+
+private:
+    int& m_deleted;
+};
+
+TEST(FrameworkWindowMapTest, AFrameRefusedBeforeItsFirstMessageEndsAsItsWindowWould) {
+    CWinApp app;
+    int deleted = 0;
+    auto* frame = new UncreatableFrame(deleted);
+    app.m_pMainWnd = frame;
+    EXPECT_FALSE(frame->LoadFrame(0, WS_OVERLAPPEDWINDOW));
+    // Deleted and no longer the main window, so a failed start destroys nothing.
+    EXPECT_EQ(deleted, 1);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 // Creates a plain child while its own creation is still going on.

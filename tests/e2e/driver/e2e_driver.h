@@ -5,6 +5,7 @@
 #include "tests/e2e/driver/battery_device_access.h"
 #include "tests/e2e/driver/debuggee.h"
 #include "tests/e2e/driver/kestrum_program.h"
+#include "tests/e2e/driver/key_blocker.h"
 #include "tests/e2e/driver/keyboard_input.h"
 #include "tests/e2e/driver/process_counters.h"
 #include "tests/e2e/driver/program_paths.h"
