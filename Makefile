@@ -14,7 +14,7 @@ WINE_LOADER := $(if $(filter win32,$(WINE_BUILD)),/usr/lib/wine/wine,/usr/lib/wi
 WINE_PREFIX := $(CURDIR)/$(BUILD)/$(WINE_BUILD)/wineprefix
 
 .PHONY: deps host win32 win64 test run bench clean fuzz-build fuzz lint reproducible \
-        test-with-wine run-with-wine bench-with-wine
+        screenshots test-with-wine run-with-wine bench-with-wine screenshots-with-wine
 
 # Each tests/fuzz/<name>_fuzzer.cpp is a fuzz target with its seeds in tests/fuzz/corpus/<name>.
 FUZZERS := $(patsubst tests/fuzz/%_fuzzer.cpp,%,$(wildcard tests/fuzz/*_fuzzer.cpp))
@@ -24,7 +24,7 @@ deps:
 	@tools/install_deps.sh
 
 # Install first, then go on in a fresh make, which chooses the build Wine runs with Wine there.
-test run bench: deps
+test run bench screenshots: deps
 	@$(MAKE) --no-print-directory $@-with-wine
 
 host: deps
@@ -87,6 +87,11 @@ bench-with-wine: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
 
 run-with-wine: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
 	@app/run_kestrum.sh $(WINE_PREFIX) $(WINE_LOADER) $(BUILD)/$(WINE_BUILD)
+
+# The README's pictures of the two pages, as `make run` shows them.
+screenshots-with-wine: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
+	@KESTRUM_SCREENSHOTS=$(CURDIR)/docs/screenshots \
+	  app/run_kestrum.sh $(WINE_PREFIX) $(WINE_LOADER) $(BUILD)/$(WINE_BUILD)
 
 clean:
 	rm -rf $(BUILD)

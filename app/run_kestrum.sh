@@ -1,17 +1,55 @@
 #!/bin/bash
 # Runs Kestrum under Wine in the foreground until Ctrl+C or `kestrumctl close`; Ctrl+C closes
 # it through its close event, so that charging is switched back on as at every close.
+#
+# The run has a simulated battery: a fake power supply of its own (a private mount namespace,
+# hence root) and the development battery driver, both set to the default battery: on battery
+# at 75 % with 2 hr 05 min left, in good health. BUILD_FOLDER/kestrumctl runs the developer tool inside the
+# run, from any terminal.
+#
 # Without a display it runs on a private Xvfb, opens the meter sheet once by itself and saves
-# a screenshot of each page into the build folder.
+# a screenshot of each page into the build folder; with KESTRUM_SCREENSHOTS=FOLDER it does so
+# on a private Xvfb in any case, saves them into FOLDER and ends.
 #   run_kestrum.sh PREFIX LOADER BUILD_FOLDER
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 prefix=$1 loader=$2 build=$(cd "$3" && pwd)
+ctl=$build/kestrumctl
+
+if [ "${KESTRUM_RUN_INSIDE:-}" != 1 ]; then
+  # In a session of its own: a terminal's Ctrl+C reaches only this script, which closes
+  # Kestrum properly, and neither Wine nor the namespace, which would end it on the spot.
+  rm -f "$ctl"
+  KESTRUM_RUN_INSIDE=1 setsid "$here/../simulated/power_supply/with_fake_power_supply.sh" \
+    "$0" "$@" &
+  run=$!
+  closing=
+  close_kestrum() {
+    [ -n "$closing" ] && return
+    closing=1
+    echo; echo "closing Kestrum through its close event"
+    [ -x "$ctl" ] && "$ctl" close
+  }
+  trap close_kestrum INT TERM
+  # `wait` returns early when a signal arrives; go on waiting until the run has ended.
+  status=0
+  while kill -0 $run 2>/dev/null; do wait $run; status=$?; done
+  exit $status
+fi
+
+# Inside the run's namespace from here on. The tool reaches the run from outside through this
+# process's mount namespace and the private TMPDIR that names the run's Wine server.
+printf '#!/bin/sh\nexec nsenter --target %s --mount env TMPDIR=%q %q %q %q %q "$@"\n' \
+  $$ "$TMPDIR" "$here/../tools/wine_run.sh" "$prefix" "$loader" "$build/bin/kestrumctl.exe" \
+  >"$ctl"
+chmod +x "$ctl"
+trap 'rm -f "$ctl"' EXIT
 wine_run() { "$here/../tools/wine_run.sh" "$prefix" "$loader" "$@"; }
 kestrumctl() { wine_run "$build/bin/kestrumctl.exe" "$@"; }
 
+shots=${KESTRUM_SCREENSHOTS:-$build}
 headless=
-if [ -z "${DISPLAY:-}" ]; then
+if [ -z "${DISPLAY:-}" ] || [ -n "${KESTRUM_SCREENSHOTS:-}" ]; then
   headless=1
   display_file=$(mktemp)
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
@@ -38,32 +76,29 @@ open_sheet() {
   done
   return 1
 }
-
-# In a session of its own: a terminal's Ctrl+C reaches only this script, which closes Kestrum
-# properly, and not Wine, which would end it on the spot.
-setsid "$here/../tools/wine_run.sh" "$prefix" "$loader" "$build/bin/Kestrum.exe" &
-kestrum=$!
-closing=
-close_kestrum() {
-  [ -n "$closing" ] && return
-  closing=1
-  echo; echo "closing Kestrum through its close event"
-  kestrumctl close
+save_sheet() {
+  import -window "$(viewable_window)" "$shots/$1" && echo "saved $shots/$1"
 }
-trap close_kestrum INT TERM
-echo "Kestrum runs hidden. Open its window:  kestrumctl press   close it:  kestrumctl close  (or Ctrl+C)"
-echo "  where kestrumctl is: tools/wine_run.sh $prefix $loader $build/bin/kestrumctl.exe"
+
+# After the display: the run's first Wine program starts its session on it. The simulated
+# notebook starts as after a restart: battery identified and not worn, charging on.
+kestrumctl battery default
+kestrumctl ec mode normal
+for address in 0xF3 0xF2 0xEF; do kestrumctl ec set $address 0; done
+wine_run "$build/bin/Kestrum.exe" &
+kestrum=$!
+echo "Kestrum runs hidden. Open its window:  $ctl press   close it:  $ctl close  (or Ctrl+C)"
+echo "The battery:  $ctl battery plug-in | unplug | wear | pull | replace | default | show"
 
 if [ -n "$headless" ]; then
   if open_sheet; then
     sleep 0.5
-    import -window root "$build/kestrum_status_page.png" && echo "saved $build/kestrum_status_page.png"
+    save_sheet kestrum_status_page.png
     # A click on the second tab through the X server's test extension; no window manager
     # moves the sheet, so the tab sits at a fixed place inside it.
     read -r left top < <(xwininfo -id "$(viewable_window)" | awk '/Absolute upper-left X/ {x=$4}
       /Absolute upper-left Y/ {y=$4} END {print x, y}')
-    python3 - "$((left + 128))" "$((top + 19))" <<'PY' && sleep 0.5 \
-      && import -window root "$build/kestrum_life_page.png" && echo "saved $build/kestrum_life_page.png"
+    python3 - "$((left + 128))" "$((top + 19))" <<'PY' && sleep 0.5 && save_sheet kestrum_life_page.png
 import ctypes, sys
 x11, xtst = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXtst.so.6")
 x11.XOpenDisplay.restype = ctypes.c_void_p
@@ -76,6 +111,7 @@ PY
   else
     echo "the meter sheet did not open by itself" >&2
   fi
+  [ -n "${KESTRUM_SCREENSHOTS:-}" ] && kestrumctl close
 fi
 
 # `wait` returns early when a signal arrives; go on waiting until Kestrum has ended.
