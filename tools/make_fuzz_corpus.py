@@ -188,7 +188,7 @@ def driver_text(text, terminated=True):
 def simulated_battery(tag, state):
     """The development battery driver's state record, field by field."""
     return (u32(tag) + u32(0) + u32(state) + u32(36000) + u32(11100) + u32(-17280 & 0xFFFFFFFF)
-            + u32(0x80000000) + u8(1) + b"LION" + b"\0" * 3 + u32(50000) + u32(48000)
+            + u32(0x80000000) + u8(1) + b"\0" * 3 + b"LION" + u32(50000) + u32(48000)
             + u32(2400) + u32(1200) + u32(0) + u32(112) + u32(10) + u32(2982) + u8(14) + u8(3)
             + u16(2026) + driver_text("Varn 6-cell") + driver_text("Varn")
             + driver_text("N" * 255, terminated=False) + driver_text("0417"))

@@ -65,51 +65,43 @@ void AnswerTag(const Battery& battery, const Request& request, Answer& answer) {
 }
 
 bool StatusChanged(const Battery& battery, const WaitStatus& wait) {
-    return battery.powerState != wait.powerState || battery.capacity < wait.lowCapacity ||
-           battery.capacity > wait.highCapacity;
+    return battery.status.powerState != wait.powerState ||
+           battery.status.capacity < wait.lowCapacity ||
+           battery.status.capacity > wait.highCapacity;
 }
 
 void AnswerStatus(const Battery& battery, const Request& request, Answer& answer) {
     WaitStatus wait;
     if (!ReadInput(request, wait)) return Fail(answer, kStatusInvalidBufferSize);
-    if (battery.tag == 0 || wait.batteryTag != battery.tag) return Fail(answer, kStatusNoSuchDevice);
+    if (battery.tag == 0 || wait.batteryTag != battery.tag)
+        return Fail(answer, kStatusNoSuchDevice);
     if (battery.failures & kFailStatus) return Fail(answer, kStatusIoDeviceError);
     // With a timeout the caller wants to hear of a change: the current status once the state
     // differs from what it gave, or when the time is up.
     if (wait.timeout != 0 && !request.waitOver && !StatusChanged(battery, wait)) {
         return Wait(answer, wait.timeout);
     }
-    const Status status{battery.powerState, battery.capacity, battery.voltage, battery.rate};
-    Give(answer, &status, sizeof status, request.outputSize);
+    Give(answer, &battery.status, sizeof battery.status, request.outputSize);
 }
 
 void GiveText(Answer& answer, const DriverText& text, std::uint32_t outputSize) {
-    const std::uint32_t size = text.byteCount < sizeof text.bytes ? text.byteCount : sizeof text.bytes;
+    const std::uint32_t size =
+        text.byteCount < sizeof text.bytes ? text.byteCount : sizeof text.bytes;
     Give(answer, text.bytes, size, outputSize);
 }
 
 void AnswerInformation(const Battery& battery, const Request& request, Answer& answer) {
     QueryInformation query;
     if (!ReadInput(request, query)) return Fail(answer, kStatusInvalidBufferSize);
-    if (battery.tag == 0 || query.batteryTag != battery.tag) return Fail(answer, kStatusNoSuchDevice);
+    if (battery.tag == 0 || query.batteryTag != battery.tag)
+        return Fail(answer, kStatusNoSuchDevice);
     if (battery.failures & kFailInformation) return Fail(answer, kStatusIoDeviceError);
     const std::uint32_t room = request.outputSize;
     switch (query.informationLevel) {
-        case kBatteryInformation: {
-            Information information{};
-            information.capabilities = battery.capabilities;
-            information.technology = battery.technology;
-            std::memcpy(information.chemistry, battery.chemistry, sizeof information.chemistry);
-            information.designedCapacity = battery.designedCapacity;
-            information.fullChargedCapacity = battery.fullChargedCapacity;
-            information.defaultAlert1 = battery.defaultAlert1;
-            information.defaultAlert2 = battery.defaultAlert2;
-            information.criticalBias = battery.criticalBias;
-            information.cycleCount = battery.cycleCount;
-            return Give(answer, &information, sizeof information, room);
-        }
+        case kBatteryInformation:
+            return Give(answer, &battery.information, sizeof battery.information, room);
         case kGranularityInformation: {
-            const ReportingScale scale{battery.granularity, battery.designedCapacity};
+            const ReportingScale scale{battery.granularity, battery.information.designedCapacity};
             return Give(answer, &scale, sizeof scale, room);
         }
         case kTemperature:
@@ -139,9 +131,10 @@ void AnswerInformation(const Battery& battery, const Request& request, Answer& a
 }  // namespace
 
 std::uint32_t EstimatedTime(const Battery& battery) {
-    if (battery.rate >= 0) return kUnknownTime;
-    const std::uint64_t drain = static_cast<std::uint64_t>(-static_cast<std::int64_t>(battery.rate));
-    const std::uint64_t seconds = std::uint64_t{battery.capacity} * 3600 / drain;
+    if (battery.status.rate >= 0) return kUnknownTime;
+    const std::uint64_t drain =
+        static_cast<std::uint64_t>(-static_cast<std::int64_t>(battery.status.rate));
+    const std::uint64_t seconds = std::uint64_t{battery.status.capacity} * 3600 / drain;
     return seconds < kUnknownTime ? static_cast<std::uint32_t>(seconds) : kUnknownTime - 1;
 }
 

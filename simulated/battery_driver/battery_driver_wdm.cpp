@@ -49,14 +49,13 @@ void ReadBattery(int slot, Battery& battery) {
     HANDLE key = nullptr;
     if (!NT_SUCCESS(ZwOpenKey(&key, KEY_READ, &attributes))) return;
     UNICODE_STRING name;
-    RtlInitUnicodeString(&name,
-                         reinterpret_cast<PCWSTR>(simulated_battery::kValueNames[slot]));
+    RtlInitUnicodeString(&name, reinterpret_cast<PCWSTR>(simulated_battery::kValueNames[slot]));
     const ULONG size = sizeof(KEY_VALUE_PARTIAL_INFORMATION) + sizeof battery;
     auto* value = static_cast<KEY_VALUE_PARTIAL_INFORMATION*>(
         ExAllocatePoolWithTag(PagedPool, size, kPoolTag));
     ULONG length = 0;
-    if (value && NT_SUCCESS(ZwQueryValueKey(key, &name, KeyValuePartialInformation, value, size,
-                                            &length)) &&
+    if (value &&
+        NT_SUCCESS(ZwQueryValueKey(key, &name, KeyValuePartialInformation, value, size, &length)) &&
         value->Type == REG_BINARY && value->DataLength == sizeof battery) {
         RtlCopyMemory(&battery, value->Data, sizeof battery);
     }
@@ -94,7 +93,8 @@ NTSTATUS Complete(IRP* irp, NTSTATUS status, ULONG_PTR information = 0) {
 // Counting down by the poll interval needs no clock, which the x86_64 kernel headers give only
 // through the kernel's shared page.
 std::uint32_t RemainingOf(IRP* irp) {
-    return static_cast<std::uint32_t>(reinterpret_cast<ULONG_PTR>(irp->Tail.Overlay.DriverContext[0]));
+    return static_cast<std::uint32_t>(
+        reinterpret_cast<ULONG_PTR>(irp->Tail.Overlay.DriverContext[0]));
 }
 
 void SetWait(IRP* irp, std::uint32_t remaining, bool arrived) {
@@ -267,8 +267,7 @@ NTSTATUS NTAPI AddDevice(DRIVER_OBJECT* driver, DEVICE_OBJECT* pdo) {
     DeviceExtension* extension = ExtensionOf(device);
     RtlZeroMemory(extension, sizeof *extension);
     // The interface goes on the device node's own object, where enumeration finds it.
-    status = IoRegisterDeviceInterface(pdo, &kBatteryInterface, nullptr,
-                                       &extension->interfaceName);
+    status = IoRegisterDeviceInterface(pdo, &kBatteryInterface, nullptr, &extension->interfaceName);
     if (NT_SUCCESS(status)) {
         extension->lower = IoAttachDeviceToDeviceStack(device, pdo);
         if (!extension->lower) status = STATUS_NO_SUCH_DEVICE;
@@ -297,9 +296,8 @@ extern "C" NTSTATUS NTAPI DriverEntry(DRIVER_OBJECT* driver, UNICODE_STRING* reg
     KeInitializeEvent(&g_waitingAdded, SynchronizationEvent, FALSE);
 
     HANDLE watcher = nullptr;
-    const NTSTATUS status =
-        PsCreateSystemThread(&watcher, THREAD_ALL_ACCESS, nullptr, nullptr, nullptr, WatchWaiting,
-                             nullptr);
+    const NTSTATUS status = PsCreateSystemThread(&watcher, THREAD_ALL_ACCESS, nullptr, nullptr,
+                                                 nullptr, WatchWaiting, nullptr);
     if (!NT_SUCCESS(status)) return status;
     ZwClose(watcher);
 

@@ -14,8 +14,8 @@ constexpr std::int32_t kChargeRate = 24000;
 }  // namespace
 
 void SetText(DriverText& text, std::u16string_view value) {
-    const std::size_t units = value.size() < sizeof text.bytes / 2 ? value.size() + 1
-                                                                   : sizeof text.bytes / 2;
+    const std::size_t units =
+        value.size() < sizeof text.bytes / 2 ? value.size() + 1 : sizeof text.bytes / 2;
     std::memset(text.bytes, 0, sizeof text.bytes);
     std::memcpy(text.bytes, value.data(), (units - 1) * 2);
     text.byteCount = static_cast<std::uint16_t>(units * 2);
@@ -33,18 +33,18 @@ void FillText(DriverText& text, std::uint16_t byteCount) {
 Battery DefaultBattery() {
     Battery battery{};
     battery.tag = 1;
-    battery.powerState = battery_ioctl::kDischarging;
-    battery.capacity = 36000;
-    battery.voltage = 11100;
-    battery.rate = kDischargeRate;
-    battery.capabilities = 0x80000000;  // a system battery
-    battery.technology = 1;
-    std::memcpy(battery.chemistry, "LION", 4);
-    battery.designedCapacity = 50000;
-    battery.fullChargedCapacity = 48000;
-    battery.defaultAlert1 = 2400;
-    battery.defaultAlert2 = 1200;
-    battery.cycleCount = 112;
+    battery.status.powerState = battery_ioctl::kDischarging;
+    battery.status.capacity = 36000;
+    battery.status.voltage = 11100;
+    battery.status.rate = kDischargeRate;
+    battery.information.capabilities = 0x80000000;  // a system battery
+    battery.information.technology = 1;
+    std::memcpy(battery.information.chemistry, "LION", 4);
+    battery.information.designedCapacity = 50000;
+    battery.information.fullChargedCapacity = 48000;
+    battery.information.defaultAlert1 = 2400;
+    battery.information.defaultAlert2 = 1200;
+    battery.information.cycleCount = 112;
     battery.granularity = 10;
     battery.temperature = 2982;
     battery.manufactureDay = 14;
@@ -58,19 +58,20 @@ Battery DefaultBattery() {
 }
 
 void PlugIn(Battery& battery) {
-    battery.powerState = battery_ioctl::kPowerOnLine | battery_ioctl::kCharging;
-    battery.rate = kChargeRate;
+    battery.status.powerState = battery_ioctl::kPowerOnLine | battery_ioctl::kCharging;
+    battery.status.rate = kChargeRate;
 }
 
 void Unplug(Battery& battery) {
-    battery.powerState = battery_ioctl::kDischarging;
-    battery.rate = kDischargeRate;
+    battery.status.powerState = battery_ioctl::kDischarging;
+    battery.status.rate = kDischargeRate;
 }
 
 void WearOut(Battery& battery) {
-    battery.fullChargedCapacity = battery.designedCapacity * 2 / 5;
-    if (battery.capacity > battery.fullChargedCapacity) battery.capacity = battery.fullChargedCapacity;
-    battery.cycleCount += 900;
+    battery.information.fullChargedCapacity = battery.information.designedCapacity * 2 / 5;
+    if (battery.status.capacity > battery.information.fullChargedCapacity)
+        battery.status.capacity = battery.information.fullChargedCapacity;
+    battery.information.cycleCount += 900;
 }
 
 void Pull(Battery& battery) { battery.tag = 0; }
@@ -79,8 +80,8 @@ void Replace(Battery& battery) {
     const std::uint32_t lastTag = battery.tag;
     battery = DefaultBattery();
     battery.tag = lastTag + 2;  // never the tag of the battery before, nor 0
-    battery.fullChargedCapacity = battery.designedCapacity;
-    battery.cycleCount = 3;
+    battery.information.fullChargedCapacity = battery.information.designedCapacity;
+    battery.information.cycleCount = 3;
     SetText(battery.uniqueId, u"0926VarnV6C50");
     SetText(battery.serialNumber, u"0926");
 }
@@ -88,10 +89,13 @@ void Replace(Battery& battery) {
 PowerPicture PowerPictureOf(const Battery& battery) {
     PowerPicture picture{};
     picture.batteryPresent = battery.tag != 0;
-    picture.onMains = !picture.batteryPresent || (battery.powerState & battery_ioctl::kPowerOnLine);
-    picture.charging = picture.batteryPresent && (battery.powerState & battery_ioctl::kCharging);
-    if (battery.fullChargedCapacity != 0) {
-        const std::uint64_t percent = std::uint64_t{battery.capacity} * 100 / battery.fullChargedCapacity;
+    picture.onMains =
+        !picture.batteryPresent || (battery.status.powerState & battery_ioctl::kPowerOnLine);
+    picture.charging =
+        picture.batteryPresent && (battery.status.powerState & battery_ioctl::kCharging);
+    if (battery.information.fullChargedCapacity != 0) {
+        const std::uint64_t percent =
+            std::uint64_t{battery.status.capacity} * 100 / battery.information.fullChargedCapacity;
         picture.percent = percent > 100 ? 100 : static_cast<int>(percent);
     }
     const std::uint32_t seconds = EstimatedTime(battery);

@@ -29,7 +29,7 @@ struct PowerPicture {
     bool batteryPresent;
     bool onMains;
     bool charging;
-    int percent;               // 0 to 100
+    int percent;                // 0 to 100
     std::uint32_t secondsLeft;  // 0: no estimate
 };
 PowerPicture PowerPictureOf(const Battery& battery);

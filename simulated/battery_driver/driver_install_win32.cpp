@@ -45,13 +45,14 @@ bool EnsureDeviceNode(HDEVINFO set, int number, std::u16string& failure) {
     SP_DEVINFO_DATA device = {};
     device.cbSize = sizeof(device);
     if (SetupDiOpenDeviceInfoW(set, instance.c_str(), nullptr, 0, &device)) return true;
-    if (!SetupDiCreateDeviceInfoW(set, instance.c_str(), &GUID_DEVCLASS_BATTERY, nullptr, nullptr, 0,
-                                  &device)) {
+    if (!SetupDiCreateDeviceInfoW(set, instance.c_str(), &GUID_DEVCLASS_BATTERY, nullptr, nullptr,
+                                  0, &device)) {
         return failure = Failed(u"SetupDiCreateDeviceInfoW"), false;
     }
     const auto* hardwareId = reinterpret_cast<const BYTE*>(kHardwareId);
     const auto* service = reinterpret_cast<const BYTE*>(ServiceName());
-    const DWORD serviceBytes = static_cast<DWORD>((wcslen(ServiceName()) + 1) * sizeof(wchar_t));
+    const DWORD serviceBytes =
+        static_cast<DWORD>(wcslen(ServiceName()) + 1) * static_cast<DWORD>(sizeof(wchar_t));
     if (!SetupDiSetDeviceRegistryPropertyW(set, &device, SPDRP_HARDWAREID, hardwareId,
                                            sizeof kHardwareId) ||
         !SetupDiRegisterDeviceInfo(set, &device, 0, nullptr, nullptr, nullptr) ||
@@ -63,8 +64,8 @@ bool EnsureDeviceNode(HDEVINFO set, int number, std::u16string& failure) {
 
 bool StartDriver(std::u16string& failure) {
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
-    ServiceHandle service(
-        manager ? OpenServiceW(manager.get(), ServiceName(), SERVICE_START) : nullptr);
+    ServiceHandle service(manager ? OpenServiceW(manager.get(), ServiceName(), SERVICE_START)
+                                  : nullptr);
     if (!service) return failure = Failed(u"opening the KestrumBattery service"), false;
     if (!StartServiceW(service.get(), 0, nullptr) &&
         GetLastError() != ERROR_SERVICE_ALREADY_RUNNING) {

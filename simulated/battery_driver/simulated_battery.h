@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "battery/battery_ioctl.h"
+
 namespace simulated_battery {
 
 // A text exactly as the driver hands it out: `byteCount` bytes of UTF-16, with or without a
@@ -25,22 +27,9 @@ constexpr std::uint32_t kFailInformation = 0x4;
 struct Battery {
     std::uint32_t tag;  // 0: no battery in the slot; a new value: a battery replaced
     std::uint32_t failures;
-    // The status record.
-    std::uint32_t powerState;
-    std::uint32_t capacity;  // mWh
-    std::uint32_t voltage;   // mV
-    std::int32_t rate;       // mW, negative when discharging
-    // The information record.
-    std::uint32_t capabilities;
-    std::uint8_t technology;  // 1: rechargeable
-    std::uint8_t chemistry[4];
-    std::uint8_t reserved[3];
-    std::uint32_t designedCapacity;
-    std::uint32_t fullChargedCapacity;
-    std::uint32_t defaultAlert1;
-    std::uint32_t defaultAlert2;
-    std::uint32_t criticalBias;
-    std::uint32_t cycleCount;
+    // The records the status and information requests give, as the platform lays them out.
+    battery_ioctl::Status status;
+    battery_ioctl::Information information;
     // The other information levels.
     std::uint32_t granularity;  // mWh per reported step
     std::uint32_t temperature;  // tenths of a kelvin

@@ -26,9 +26,8 @@ bool ReadSimulatedBattery(int slot, simulated_battery::Battery& battery) {
     simulated_battery::Battery read{};
     DWORD size = sizeof read;
     DWORD type = 0;
-    const LSTATUS status =
-        RegGetValueW(HKEY_LOCAL_MACHINE, ServiceKey().c_str(), ValueName(slot), RRF_RT_REG_BINARY,
-                     &type, &read, &size);
+    const LSTATUS status = RegGetValueW(HKEY_LOCAL_MACHINE, ServiceKey().c_str(), ValueName(slot),
+                                        RRF_RT_REG_BINARY, &type, &read, &size);
     if (status != ERROR_SUCCESS || size != sizeof read) return false;
     battery = read;
     return true;

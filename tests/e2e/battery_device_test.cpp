@@ -75,7 +75,7 @@ TEST_F(BatteryDeviceTest, StateTextFromThePowerState) {
                  {0, u""}};
     for (const auto& c : cases) {
         Battery battery = DefaultBattery();
-        battery.powerState = c.powerState;
+        battery.status.powerState = c.powerState;
         Show(battery);
         EXPECT_EQ(Text(IDC_STATE_TEXT), c.text) << "power state " << c.powerState;
     }
@@ -91,7 +91,7 @@ TEST_F(BatteryDeviceTest, NameIdentifierManufacturerAndChemistry) {
     // A name that fills the whole 510-byte answer without a terminator is cut at the field.
     Battery battery = DefaultBattery();
     simulated_battery::FillText(battery.deviceName, 510);
-    std::memcpy(battery.chemistry, "LI\0N", 4);
+    std::memcpy(battery.information.chemistry, "LI\0N", 4);
     Show(battery);
     std::u16string expected(254, u'\0');
     std::memcpy(expected.data(), battery.deviceName.bytes, expected.size() * 2);
@@ -122,12 +122,12 @@ TEST_F(BatteryDeviceTest, VerdictAtTheRatioBoundariesAndTheControllerOverrides) 
         SetControllerByte(0xF2, c.f2);
         SetControllerByte(0xEF, c.ef);
         Battery battery = DefaultBattery();
-        battery.fullChargedCapacity = c.full;
-        battery.designedCapacity = c.designed;
+        battery.information.fullChargedCapacity = c.full;
+        battery.information.designedCapacity = c.designed;
         Show(battery);
         EXPECT_EQ(Text(IDC_HEALTH_TEXT), Verdict(c.verdict))
-            << c.full << "/" << c.designed << " with 0xF3 " << int{c.f3} << ", 0xF2 "
-            << int{c.f2} << ", 0xEF " << int{c.ef};
+            << c.full << "/" << c.designed << " with 0xF3 " << int{c.f3} << ", 0xF2 " << int{c.f2}
+            << ", 0xEF " << int{c.ef};
     }
 }
 
@@ -143,11 +143,11 @@ TEST_F(BatteryDeviceTest, BatteryPulledWhileTheSheetIsOpen) {
     for (const std::u16string& line : lines) {
         if (line.find(u"DeviceIoControl") != std::u16string::npos) requests.push_back(line);
     }
-    EXPECT_THAT(requests, ElementsAre(u"Get SystemStatus DeviceIoControl Fail",
-                                      u"Get Name DeviceIoControl Fail",
-                                      u"Get ID DeviceIoControl Fail",
-                                      u"Get Manu DeviceIoControl Fail in GetBtManuName",
-                                      u"Get BtInfo DeviceIoControl Fail"));
+    EXPECT_THAT(requests,
+                ElementsAre(u"Get SystemStatus DeviceIoControl Fail",
+                            u"Get Name DeviceIoControl Fail", u"Get ID DeviceIoControl Fail",
+                            u"Get Manu DeviceIoControl Fail in GetBtManuName",
+                            u"Get BtInfo DeviceIoControl Fail"));
     EXPECT_EQ(Text(IDC_NAME_TEXT), u"Varn 6-cell Li-ion 48 Wh");
     EXPECT_EQ(Text(IDC_IDENTIFIER_TEXT), u"0417VarnV6C48");
     EXPECT_EQ(Text(IDC_MANUFACTURER_TEXT), u"Varn");

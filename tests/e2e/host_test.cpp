@@ -271,11 +271,11 @@ TEST_P(HookReinstallTest, PutsTheHookBackAboveALaterOne) {
     CloseAndExpectCleanUp();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Triggers, HookReinstallTest,
-    testing::Values(ReinstallCase{"HookTimer", WM_TIMER, 1},
-                    ReinstallCase{"ResumeFromSuspend", WM_POWERBROADCAST, PBT_APMRESUMESUSPEND}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Triggers, HookReinstallTest,
+                         testing::Values(ReinstallCase{"HookTimer", WM_TIMER, 1},
+                                         ReinstallCase{"ResumeFromSuspend", WM_POWERBROADCAST,
+                                                       PBT_APMRESUMESUSPEND}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The other power events are answered and leave the hot-key working.
 class PowerEventTest : public KestrumTest, public testing::WithParamInterface<ReinstallCase> {};

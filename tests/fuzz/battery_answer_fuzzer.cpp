@@ -33,12 +33,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Answer answer;
     std::memset(&answer, 0xA5, sizeof answer);
-    AnswerRequest(battery, {code, requestBytes.data(), static_cast<std::uint32_t>(requestBytes.size()),
-                            outputSize, waitOver},
+    AnswerRequest(battery,
+                  {code, requestBytes.data(), static_cast<std::uint32_t>(requestBytes.size()),
+                   outputSize, waitOver},
                   answer);
     FuzzCheck(answer.size <= outputSize, "an answer fits the caller's output");
     FuzzCheck(answer.size <= sizeof answer.bytes, "an answer fits its own room");
     FuzzCheck(answer.status == kStatusSuccess || answer.size == 0, "a failure gives no bytes");
-    FuzzCheck(answer.status != kStatusPending || !waitOver, "a request whose time is up never waits");
+    FuzzCheck(answer.status != kStatusPending || !waitOver,
+              "a request whose time is up never waits");
     return 0;
 }

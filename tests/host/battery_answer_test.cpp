@@ -23,9 +23,10 @@ std::vector<std::uint8_t> Bytes(const Record& record) {
 Answer Ask(const Battery& battery, std::uint32_t code, const std::vector<std::uint8_t>& input,
            std::uint32_t outputSize, bool waitOver = false) {
     Answer answer{};
-    AnswerRequest(battery, {code, input.data(), static_cast<std::uint32_t>(input.size()),
-                            outputSize, waitOver},
-                  answer);
+    AnswerRequest(
+        battery,
+        {code, input.data(), static_cast<std::uint32_t>(input.size()), outputSize, waitOver},
+        answer);
     return answer;
 }
 
@@ -49,8 +50,8 @@ TEST(BatteryAnswerTest, StatusOfEachRequest) {
         {"tag at once", present, kQueryTag, Bytes(std::uint32_t{200}), 4, false, kStatusSuccess, 4},
         {"no battery, no wait", empty, kQueryTag, Bytes(std::uint32_t{0}), 4, false,
          kStatusNoSuchDevice, 0},
-        {"no battery, waits", empty, kQueryTag, Bytes(std::uint32_t{200}), 4, false,
-         kStatusPending, 200},
+        {"no battery, waits", empty, kQueryTag, Bytes(std::uint32_t{200}), 4, false, kStatusPending,
+         200},
         {"no battery, forever", empty, kQueryTag, Bytes(kWaitForever), 4, false, kStatusPending,
          kWaitForever},
         {"no battery, wait over", empty, kQueryTag, Bytes(std::uint32_t{200}), 4, true,
@@ -82,8 +83,8 @@ TEST(BatteryAnswerTest, StatusOfEachRequest) {
          Bytes(QueryInformation{tag + 2, kDeviceName, 0}), 510, false, kStatusNoSuchDevice, 0},
         {"manufacture date", present, kQueryInformation, Bytes(QueryInformation{tag, 5, 0}), 4,
          false, kStatusSuccess, 4},
-        {"estimated time", present, kQueryInformation, Bytes(QueryInformation{tag, 3, 0}), 4,
-         false, kStatusSuccess, 4},
+        {"estimated time", present, kQueryInformation, Bytes(QueryInformation{tag, 3, 0}), 4, false,
+         kStatusSuccess, 4},
         {"unknown level", present, kQueryInformation, Bytes(QueryInformation{tag, 9, 0}), 510,
          false, kStatusInvalidDeviceRequest, 0},
         {"information, failing", failing, kQueryInformation,

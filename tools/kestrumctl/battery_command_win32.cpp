@@ -92,15 +92,15 @@ bool ParseFailures(std::wstring_view text, std::uint32_t& failures) {
 
 bool SetField(Battery& b, std::wstring_view name, std::wstring_view value) {
     if (name == L"tag") return ParseInto(value, b.tag);
-    if (name == L"state") return ParseInto(value, b.powerState);
-    if (name == L"capacity") return ParseInto(value, b.capacity);
-    if (name == L"voltage") return ParseInto(value, b.voltage);
-    if (name == L"rate") return ParseInto(value, b.rate);
-    if (name == L"designed") return ParseInto(value, b.designedCapacity);
-    if (name == L"full") return ParseInto(value, b.fullChargedCapacity);
-    if (name == L"cycles") return ParseInto(value, b.cycleCount);
+    if (name == L"state") return ParseInto(value, b.status.powerState);
+    if (name == L"capacity") return ParseInto(value, b.status.capacity);
+    if (name == L"voltage") return ParseInto(value, b.status.voltage);
+    if (name == L"rate") return ParseInto(value, b.status.rate);
+    if (name == L"designed") return ParseInto(value, b.information.designedCapacity);
+    if (name == L"full") return ParseInto(value, b.information.fullChargedCapacity);
+    if (name == L"cycles") return ParseInto(value, b.information.cycleCount);
     if (name == L"temperature") return ParseInto(value, b.temperature);
-    if (name == L"chemistry") return ParseChemistry(value, b.chemistry);
+    if (name == L"chemistry") return ParseChemistry(value, b.information.chemistry);
     if (name == L"name") return ParseText(value, b.deviceName);
     if (name == L"id") return ParseText(value, b.uniqueId);
     if (name == L"manufacturer") return ParseText(value, b.manufactureName);
@@ -132,7 +132,8 @@ void ShowPowerPicture(const Battery& battery) {
     } else if (picture.onMains || picture.secondsLeft == 0) {
         simulated_power::SetOnMains(picture.percent, picture.charging);
     } else {
-        simulated_power::SetOnBattery(picture.secondsLeft, picture.percent < 1 ? 1 : picture.percent);
+        simulated_power::SetOnBattery(picture.secondsLeft,
+                                      picture.percent < 1 ? 1 : picture.percent);
     }
 }
 
@@ -176,8 +177,8 @@ void ShowInterface(DWORD index, HANDLE device) {
     for (const auto& level : levels) {
         QueryInformation query{tag, level.level, 0};
         std::uint8_t output[510] = {};
-        if (!DeviceIoControl(device, kQueryInformation, &query, sizeof query, output,
-                             sizeof output, &returned, nullptr)) {
+        if (!DeviceIoControl(device, kQueryInformation, &query, sizeof query, output, sizeof output,
+                             &returned, nullptr)) {
             PrintLine(level.name + std::u16string(u"fails, error ") + Number(GetLastError()));
         } else if (level.text) {
             PrintLine(level.name + TextOf(output, returned));
@@ -202,7 +203,7 @@ int Show() {
         Battery battery;
         if (!ReadSimulatedBattery(slot, battery)) continue;
         PrintLine(u"battery " + Number(slot) + u": tag " + Number(battery.tag) + u", state " +
-                  Number(battery.powerState) + u", failures " + Number(battery.failures));
+                  Number(battery.status.powerState) + u", failures " + Number(battery.failures));
     }
     DWORD index = 0;
     for (HANDLE device; (device = OpenBatteryInterface(index)) != nullptr; ++index) {
@@ -215,8 +216,8 @@ int Show() {
 
 int Install(int argc, wchar_t** argv) {
     std::int64_t count = 1;
-    if (argc > 3 && (!ParseNumber(argv[3], count) || count < 1 ||
-                     count > simulated_battery::kMaxBatteries)) {
+    if (argc > 3 &&
+        (!ParseNumber(argv[3], count) || count < 1 || count > simulated_battery::kMaxBatteries)) {
         return Usage();
     }
     std::u16string failure;
@@ -234,10 +235,16 @@ int Install(int argc, wchar_t** argv) {
     return 0;
 }
 
+// The state written last; the default battery where none has been.
+Battery CurrentBattery(int slot) {
+    Battery battery;
+    if (!ReadSimulatedBattery(slot, battery)) battery = simulated_battery::DefaultBattery();
+    return battery;
+}
+
 // A scene changes the battery, then the power situation to match, then tells the windows.
 int Scene(int slot, std::wstring_view name) {
-    Battery battery;
-    ReadSimulatedBattery(slot, battery);
+    Battery battery = CurrentBattery(slot);
     if (name == L"default") {
         battery = simulated_battery::DefaultBattery();
     } else if (name == L"plug-in") {
@@ -262,8 +269,7 @@ int Scene(int slot, std::wstring_view name) {
 }
 
 int Set(int slot, int first, int argc, wchar_t** argv) {
-    Battery battery;
-    ReadSimulatedBattery(slot, battery);
+    Battery battery = CurrentBattery(slot);
     for (int i = first; i < argc; ++i) {
         const std::wstring_view assignment = argv[i];
         const std::size_t equals = assignment.find(L'=');

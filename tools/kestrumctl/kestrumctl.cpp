@@ -17,8 +17,8 @@
 #include "battery/qelt_controller_win32.h"
 #include "battery/refresh_battery.h"
 #include "common/fixed_text.h"
-#include "simulated/controller/simulator_state.h"
 #include "resources/module_string_blocks_win32.h"
+#include "simulated/controller/simulator_state.h"
 #include "tools/kestrumctl/battery_command_win32.h"
 #include "tools/kestrumctl/console_win32.h"
 
