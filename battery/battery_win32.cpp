@@ -31,7 +31,7 @@ struct DeviceInfoSetCloser {
 
 }  // namespace
 
-HANDLE OpenBatteryInterface(DWORD index) {
+HANDLE OpenBatteryInterface(DWORD index, DWORD attributes) {
     std::unique_ptr<void, DeviceInfoSetCloser> set(SetupDiGetClassDevsW(
         &kBatteryClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
     if (set.get() == INVALID_HANDLE_VALUE) {
@@ -60,7 +60,7 @@ HANDLE OpenBatteryInterface(DWORD index) {
     }
     HANDLE device = CreateFileW(detail->DevicePath, GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+                                attributes, nullptr);
     if (device == INVALID_HANDLE_VALUE) return nullptr;
     return device;
 }

@@ -6,8 +6,9 @@
 #include "battery/battery_sources.h"
 
 // Opens interface `index` of the battery device class for requests; null when there is none
-// or it cannot be opened. The caller closes the handle. The program opens only the first.
-HANDLE OpenBatteryInterface(DWORD index);
+// or it cannot be opened. The caller closes the handle. The program opens only the first, with
+// normal attributes; tools may ask for overlapped requests.
+HANDLE OpenBatteryInterface(DWORD index, DWORD attributes = FILE_ATTRIBUTE_NORMAL);
 HANDLE OpenFirstBattery();
 
 class Win32PowerStatus final : public PowerStatusSource {

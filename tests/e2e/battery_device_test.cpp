@@ -8,9 +8,11 @@
 #include <string>
 
 #include "battery/battery_ioctl.h"
+#include "battery/battery_win32.h"
 #include "resources/module_string_blocks_win32.h"
 #include "resources/resource.h"
 #include "resources/string_table.h"
+#include "simulated/battery_driver/battery_answer.h"
 #include "simulated/battery_driver/battery_presets.h"
 #include "tests/e2e/driver/e2e_driver.h"
 
@@ -165,6 +167,71 @@ TEST_F(BatteryDeviceTest, ReplacedBatteryShowsItsOwnTexts) {
     EXPECT_EQ(Text(IDC_NAME_TEXT), u"Varn 6-cell Li-ion 50 Wh");
     EXPECT_EQ(Text(IDC_IDENTIFIER_TEXT), u"0926VarnV6C50");
     EXPECT_EQ(Text(IDC_HEALTH_TEXT), Verdict(IDS_HEALTH_NORMAL));
+}
+
+// The driver itself, asked as a client asks: a tag request that waits for a battery.
+class BatteryDriverTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(BatteryDeviceServed())
+            << "Wine has not loaded the development battery driver in this prefix";
+        Battery empty = DefaultBattery();
+        simulated_battery::Pull(empty);
+        ASSERT_TRUE(SetBattery(empty));
+        device = OpenBatteryInterface(0, FILE_FLAG_OVERLAPPED);
+        ASSERT_NE(device, nullptr);
+        overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    }
+    void TearDown() override {
+        CloseHandle(overlapped.hEvent);
+        if (device != nullptr) CloseHandle(device);
+    }
+
+    // Starts a tag request that may wait `milliseconds`; true when it waits.
+    bool AskTag(std::uint32_t milliseconds) {
+        wait = milliseconds;
+        return !DeviceIoControl(device, battery_ioctl::kQueryTag, &wait, sizeof wait, &tag,
+                                sizeof tag, nullptr, &overlapped) &&
+               GetLastError() == ERROR_IO_PENDING;
+    }
+    // The request's end: its error (0: success) once it has ended within `timeout`.
+    std::optional<DWORD> Outcome(DWORD timeout) {
+        DWORD returned = 0;
+        if (WaitForSingleObject(overlapped.hEvent, timeout) != WAIT_OBJECT_0) return std::nullopt;
+        return GetOverlappedResult(device, &overlapped, &returned, FALSE) ? 0 : GetLastError();
+    }
+
+    HANDLE device = nullptr;
+    OVERLAPPED overlapped{};
+    std::uint32_t wait = 0, tag = 0;
+};
+
+TEST_F(BatteryDriverTest, AWaitForABatteryEndsWithTheInsertedOnesTag) {
+    ASSERT_TRUE(AskTag(simulated_battery::kWaitForever));
+    EXPECT_EQ(Outcome(300), std::nullopt) << "no battery yet: the request waits";
+    ASSERT_TRUE(SetBattery(DefaultBattery()));
+    EXPECT_EQ(Outcome(5000), 0u);
+    EXPECT_EQ(tag, DefaultBattery().tag);
+}
+
+TEST_F(BatteryDriverTest, AWaitWithoutABatteryFailsWhenItsTimeIsUp) {
+    ASSERT_TRUE(AskTag(200));
+    // "No such device": Wine says ERROR_NO_SUCH_DEVICE, the platform's documentation names
+    // ERROR_FILE_NOT_FOUND.
+    const std::optional<DWORD> outcome = Outcome(5000);
+    ASSERT_TRUE(outcome.has_value());
+    EXPECT_THAT(*outcome, testing::AnyOf(433u, static_cast<DWORD>(ERROR_FILE_NOT_FOUND)));
+}
+
+TEST_F(BatteryDriverTest, ACancelledWaitEndsAndTheDriverGoesOn) {
+    ASSERT_TRUE(AskTag(simulated_battery::kWaitForever));
+    ASSERT_TRUE(CancelIoEx(device, &overlapped));
+    EXPECT_EQ(Outcome(5000), static_cast<DWORD>(ERROR_OPERATION_ABORTED));
+    // The driver goes on answering.
+    ASSERT_TRUE(SetBattery(DefaultBattery()));
+    ASSERT_TRUE(ResetEvent(overlapped.hEvent));
+    EXPECT_FALSE(AskTag(0));
+    EXPECT_EQ(tag, DefaultBattery().tag);
 }
 
 }  // namespace
