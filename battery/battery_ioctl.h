@@ -16,11 +16,16 @@ constexpr std::uint32_t kDischarging = 0x2;
 constexpr std::uint32_t kCharging = 0x4;
 constexpr std::uint32_t kCritical = 0x8;
 
-// Information levels.
+// Information levels; the program asks for 0, 4, 6 and 7.
 constexpr std::int32_t kBatteryInformation = 0;
+constexpr std::int32_t kGranularityInformation = 1;
+constexpr std::int32_t kTemperature = 2;
+constexpr std::int32_t kEstimatedTime = 3;
 constexpr std::int32_t kDeviceName = 4;
+constexpr std::int32_t kManufactureDate = 5;
 constexpr std::int32_t kManufactureName = 6;
 constexpr std::int32_t kUniqueId = 7;
+constexpr std::int32_t kSerialNumber = 8;
 
 struct WaitStatus {
     std::uint32_t batteryTag;

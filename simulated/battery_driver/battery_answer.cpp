@@ -9,13 +9,6 @@ namespace {
 
 using namespace battery_ioctl;
 
-// Information levels beyond the ones the program asks for.
-constexpr std::int32_t kGranularityInformation = 1;
-constexpr std::int32_t kTemperature = 2;
-constexpr std::int32_t kEstimatedTime = 3;
-constexpr std::int32_t kManufactureDate = 5;
-constexpr std::int32_t kSerialNumber = 8;
-
 struct ReportingScale {
     std::uint32_t granularity;
     std::uint32_t capacity;

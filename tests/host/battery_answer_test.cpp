@@ -81,10 +81,10 @@ TEST(BatteryAnswerTest, StatusOfEachRequest) {
          false, kStatusSuccess, 50},
         {"name, stale tag", present, kQueryInformation,
          Bytes(QueryInformation{tag + 2, kDeviceName, 0}), 510, false, kStatusNoSuchDevice, 0},
-        {"manufacture date", present, kQueryInformation, Bytes(QueryInformation{tag, 5, 0}), 4,
-         false, kStatusSuccess, 4},
-        {"estimated time", present, kQueryInformation, Bytes(QueryInformation{tag, 3, 0}), 4, false,
-         kStatusSuccess, 4},
+        {"manufacture date", present, kQueryInformation,
+         Bytes(QueryInformation{tag, kManufactureDate, 0}), 4, false, kStatusSuccess, 4},
+        {"estimated time", present, kQueryInformation,
+         Bytes(QueryInformation{tag, kEstimatedTime, 0}), 4, false, kStatusSuccess, 4},
         {"unknown level", present, kQueryInformation, Bytes(QueryInformation{tag, 9, 0}), 510,
          false, kStatusInvalidDeviceRequest, 0},
         {"information, failing", failing, kQueryInformation,
@@ -117,7 +117,8 @@ TEST(BatteryAnswerTest, RecordsCarryTheState) {
     EXPECT_EQ(information.fullChargedCapacity, 48000u);
 
     // 36000 mWh at 17280 mW: 2 hr 05 min.
-    answer = Ask(battery, kQueryInformation, Bytes(QueryInformation{battery.tag, 3, 0}), 4);
+    answer =
+        Ask(battery, kQueryInformation, Bytes(QueryInformation{battery.tag, kEstimatedTime, 0}), 4);
     std::uint32_t seconds = 0;
     std::memcpy(&seconds, answer.bytes, sizeof seconds);
     EXPECT_EQ(seconds, 7500u);

@@ -172,7 +172,7 @@ void ShowInterface(DWORD index, HANDLE device) {
     } levels[] = {{kDeviceName, u"  name         ", true},
                   {kUniqueId, u"  id           ", true},
                   {kManufactureName, u"  manufacturer ", true},
-                  {8, u"  serial       ", true},
+                  {kSerialNumber, u"  serial       ", true},
                   {kBatteryInformation, u"  information  ", false}};
     for (const auto& level : levels) {
         QueryInformation query{tag, level.level, 0};
