@@ -40,8 +40,13 @@ WINE_ROWS = [
     ("key event, without Kestrum's hook", "key_event_without_hook"),
     ("key event, with Kestrum's hook", "key_event_with_hook"),
     ("hot-key release to visible sheet", "hotkey_to_visible_sheet"),
+    ("the same, bare sheet of the page templates (a)", "bare_sheet_to_visible_sheet"),
+    ("open latency, Kestrum / bare sheet (a)", "open_latency_ratio"),
+    ("opening breakdown, traced twin", "opening_breakdown"),
     ("idle CPU ticks over 30 s", "idle_cpu_ticks_30s"),
     ("private memory at start", "private_memory_at_start"),
+    ("private memory at start, bare start-up (b)", "bare_startup_private_memory"),
+    ("private memory at start, Kestrum - bare start-up (b)", "private_memory_over_floor"),
     ("private memory after 50 open/close cycles", "private_memory_after_50_cycles"),
 ]
 

@@ -28,9 +28,10 @@ public:
     }
 };
 
+// Holds nothing, so one object serves every sheet; as a function's static it would need the
+// runtime's thread-safe guard, and with it the runtime's thread library.
+Win32PowerSettingFunctions g_platformFunctions;
+
 }  // namespace
 
-PowerSettingFunctions& PlatformPowerSettingFunctions() {
-    static Win32PowerSettingFunctions functions;
-    return functions;
-}
+PowerSettingFunctions& PlatformPowerSettingFunctions() { return g_platformFunctions; }

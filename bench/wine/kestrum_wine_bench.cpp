@@ -7,6 +7,7 @@
 // to standard error; the exit code is then 1.
 #include <windows.h>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "bench/wine/refresh_timing_win32.h"
 #include "bench/wine/sample_median.h"
 #include "bench/wine/thread_cpu_time_win32.h"
+#include "bench/wine/trace/opening_trace.h"
 #include "tests/e2e/driver/e2e_driver.h"
 #include "tests/e2e/driver/private_desktop.h"
 
@@ -110,8 +112,7 @@ std::optional<HWND> WaitForVisibleSheet(DWORD processId) {
 
 // One press of the battery key: milliseconds from the release to the visible sheet, which
 // is then closed through its OK button, as a user would.
-std::optional<double> OneSheetCycle(DWORD processId, HWND frame) {
-    if (!e2e::SendScanCode(7, true, e2e::KeyDirection::Down)) return std::nullopt;
+std::optional<double> OneSheetCycleFromRelease(DWORD processId, HWND frame) {
     const auto released = Clock::now();
     if (!e2e::SendScanCode(7, true, e2e::KeyDirection::Up)) return std::nullopt;
     const std::optional<HWND> sheet = WaitForVisibleSheet(processId);
@@ -122,6 +123,11 @@ std::optional<double> OneSheetCycle(DWORD processId, HWND frame) {
     // The modal run has returned once the frame answers again.
     if (!e2e::SendTo(frame, WM_NULL)) return std::nullopt;
     return spent.count();
+}
+
+std::optional<double> OneSheetCycle(DWORD processId, HWND frame) {
+    if (!e2e::SendScanCode(7, true, e2e::KeyDirection::Down)) return std::nullopt;
+    return OneSheetCycleFromRelease(processId, frame);
 }
 
 void SheetRows(DWORD processId, HWND frame, std::uint64_t kibAtStart) {
@@ -148,6 +154,134 @@ void SheetRows(DWORD processId, HWND frame, std::uint64_t kibAtStart) {
              "as at start, after 50 sheets opened and closed with OK (" +
                  std::to_string(*kibAfterFirst) + " KiB after the first, " +
                  std::to_string(kibAtStart) + " at start)");
+}
+
+// A program of the floor comparison, started as Kestrum is and then left to run on its own.
+class ProgramUnderTest {
+public:
+    explicit ProgramUnderTest(const wchar_t* fileName)
+        : m_program({e2e::ProgramBeside(fileName), {}}) {
+        m_frame = m_program.Started() ? e2e::WaitForRunningFrame(m_program) : nullptr;
+        if (m_frame != nullptr && !m_program.Detach()) m_frame = nullptr;
+    }
+    bool Running() const { return m_frame != nullptr; }
+    DWORD ProcessId() const { return m_program.ProcessId(); }
+    HWND Frame() const { return m_frame; }
+    bool Close() { return e2e::SignalCloseEvent() && m_program.WaitForExit().has_value(); }
+
+private:
+    e2e::Debuggee m_program;
+    HWND m_frame = nullptr;
+};
+
+constexpr int kFloorRounds = 4;
+constexpr int kOpeningsPerRound = 6;
+constexpr const wchar_t* kKestrumFile = L"Kestrum.exe";
+constexpr const wchar_t* kBareSheetFile = L"bench_bare_sheet.exe";
+constexpr const wchar_t* kBareStartupFile = L"bench_bare_startup.exe";
+
+struct FloorSamples {
+    std::vector<double> kestrumMs, bareSheetMs, kestrumKib, bareStartupKib;
+};
+
+// One start of one program: its private memory at start, then its openings if it has any.
+bool MeasureOnce(const wchar_t* fileName, std::vector<double>* openingsMs,
+                 std::vector<double>* kibAtStart) {
+    ProgramUnderTest program(fileName);
+    if (!program.Running()) return false;
+    if (kibAtStart != nullptr) {
+        const std::optional<std::uint64_t> kib = PrivateKib(program.ProcessId());
+        if (!kib) return false;
+        kibAtStart->push_back(static_cast<double>(*kib));
+    }
+    for (int n = 0; openingsMs != nullptr && n < kOpeningsPerRound; ++n) {
+        const std::optional<double> spent = OneSheetCycle(program.ProcessId(), program.Frame());
+        if (!spent) return false;
+        openingsMs->push_back(*spent);
+    }
+    return program.Close();
+}
+
+void FloorRows() {
+    FloorSamples samples;
+    for (int round = 0; round < kFloorRounds; ++round) {
+        // The order turns each round, so that a slow stretch of the machine falls on each.
+        const bool kestrumFirst = round % 2 == 0;
+        const bool measured =
+            kestrumFirst ? MeasureOnce(kKestrumFile, &samples.kestrumMs, &samples.kestrumKib) &&
+                               MeasureOnce(kBareSheetFile, &samples.bareSheetMs, nullptr) &&
+                               MeasureOnce(kBareStartupFile, nullptr, &samples.bareStartupKib)
+                         : MeasureOnce(kBareStartupFile, nullptr, &samples.bareStartupKib) &&
+                               MeasureOnce(kBareSheetFile, &samples.bareSheetMs, nullptr) &&
+                               MeasureOnce(kKestrumFile, &samples.kestrumMs, &samples.kestrumKib);
+        if (!measured) return Missing("the floor comparison", "a program did not run through");
+    }
+    const double kestrumMs = *bench::Median(samples.kestrumMs);
+    const double bareMs = *bench::Median(samples.bareSheetMs);
+    const std::string openings = std::to_string(kFloorRounds * kOpeningsPerRound);
+    const std::string interleaved =
+        " in " + std::to_string(kFloorRounds) + " rounds, the programs started in turn";
+    PrintRow("bare_sheet_to_visible_sheet", Fixed(bareMs, 1), "ms",
+             "as Kestrum's row, for bench_bare_sheet (a), median of " + openings + interleaved);
+    PrintRow("open_latency_ratio", Fixed(kestrumMs / bareMs, 2), "x",
+             "median of " + openings + " Kestrum openings (" + Fixed(kestrumMs, 1) +
+                 " ms) over the bare sheet's (a)" + interleaved);
+    const double kestrumKib = *bench::Median(samples.kestrumKib);
+    const double bareKib = *bench::Median(samples.bareStartupKib);
+    PrintRow("bare_startup_private_memory", Fixed(bareKib, 0), "KiB",
+             "as Kestrum's row, for bench_bare_startup (b), median of " +
+                 std::to_string(kFloorRounds) + interleaved);
+    PrintRow("private_memory_over_floor", Fixed(kestrumKib - bareKib, 0), "KiB",
+             "Kestrum at start (median " + Fixed(kestrumKib, 0) +
+                 " KiB) less the bare start-up (b)" + interleaved);
+}
+
+bench::OpeningTrace* MapOpeningTrace() {
+    HANDLE block = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                      sizeof(bench::OpeningTrace), bench::kOpeningTraceName);
+    if (block == nullptr) return nullptr;
+    return static_cast<bench::OpeningTrace*>(
+        MapViewOfFile(block, FILE_MAP_WRITE, 0, 0, sizeof(bench::OpeningTrace)));
+}
+
+// The traced twin's openings: milliseconds from the release to each step, median per step.
+void BreakdownRows() {
+    bench::OpeningTrace* trace = MapOpeningTrace();
+    ProgramUnderTest twin(L"kestrum_opening_trace.exe");
+    if (trace == nullptr || !twin.Running()) {
+        return Missing("opening_breakdown", "the traced twin did not start");
+    }
+    constexpr int kSteps = static_cast<int>(bench::OpeningStep::Count);
+    std::array<std::vector<double>, kSteps> stepMs;
+    std::vector<double> visibleMs;
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    const double countsPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
+    for (int n = 0; n < kFloorRounds * kOpeningsPerRound; ++n) {
+        if (!e2e::SendScanCode(7, true, e2e::KeyDirection::Down)) break;
+        for (auto& at : trace->counterAt) at = 0;
+        LARGE_INTEGER released;
+        QueryPerformanceCounter(&released);
+        const std::optional<double> spent =
+            OneSheetCycleFromRelease(twin.ProcessId(), twin.Frame());
+        if (!spent) return Missing("opening_breakdown", "a press opened no sheet");
+        visibleMs.push_back(*spent);
+        for (int step = 0; step < kSteps; ++step) {
+            const std::int64_t at = trace->counterAt[step];
+            if (at != 0)
+                stepMs[step].push_back(static_cast<double>(at - released.QuadPart) / countsPerMs);
+        }
+    }
+    twin.Close();
+    std::string steps;
+    for (int step = 0; step < kSteps; ++step) {
+        const std::optional<double> median = bench::Median(stepMs[step]);
+        steps += std::string(step == 0 ? "" : ", ") + bench::kOpeningStepNames[step] + " " +
+                 (median ? Fixed(*median, 1) : std::string("never"));
+    }
+    PrintRow("opening_breakdown", Fixed(*bench::Median(visibleMs), 1), "ms",
+             "sheet visible to the bench; before it, ms from the release, median of " +
+                 std::to_string(visibleMs.size()) + " openings of the traced twin: " + steps);
 }
 
 void KestrumRows(std::unique_ptr<bench::KeyEventTarget> target, std::optional<double> withoutHook) {
@@ -208,5 +342,7 @@ int main() {
     }
     const std::optional<double> withoutHook = KeyEventCost(*target, "key_event_without_hook");
     KestrumRows(std::move(target), withoutHook);
+    FloorRows();
+    BreakdownRows();
     return g_allMeasured ? 0 : 1;
 }

@@ -3,7 +3,8 @@
 # hooks: BUILD/bench/wine_rows.tsv, one line "hook<TAB>VALUE<TAB>UNIT<TAB>HOW" a row.
 #   run_wine_bench.sh BUILD PREFIX LOADER
 # The run gets the end-to-end tests' surroundings (tests/e2e/run_e2e.sh): a display, a fake
-# power supply and a Wine server of its own. Rows of an earlier run never survive a new one.
+# power supply and a Wine server of its own, all pinned to one core so that the programs compared
+# share the same one. Rows of an earlier run never survive a new one.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 build=$1 prefix=$2 loader=$3
@@ -15,7 +16,7 @@ rm -f "$rows"
 
 echo "Measuring the Wine rows (about a minute)" >&2
 status=0
-"$here/../../tests/e2e/run_e2e.sh" "$prefix" "$loader" "$build/bin/kestrum_wine_bench.exe" \
+taskset -c 1 "$here/../../tests/e2e/run_e2e.sh" "$prefix" "$loader" "$build/bin/kestrum_wine_bench.exe" \
   >"$rows.partial" || status=$?
 tr -d '\r' <"$rows.partial" >"$rows"
 rm -f "$rows.partial"
