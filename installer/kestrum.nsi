@@ -221,6 +221,14 @@ SectionEnd
 
 Section "Uninstall"
     !insertmacro CLOSE_RUNNING_KESTRUM
+    ; The registration goes only once the program has: otherwise this uninstaller can run again.
+    ${If} ${FileExists} "$INSTDIR\Kestrum.exe"
+        ClearErrors
+        Delete "$INSTDIR\Kestrum.exe"
+        ${If} ${Errors}
+            !insertmacro STOP ${EXIT_KESTRUM_STILL_RUNNING} "Cannot remove $INSTDIR\Kestrum.exe, which another program holds open. Close it, then run this program again."
+        ${EndIf}
+    ${EndIf}
 
     ; Values that another installation has since taken over stay.
     ReadRegStr $0 HKLM "${RUN_KEY}" "Kestrum"
@@ -235,7 +243,6 @@ Section "Uninstall"
             Delete "$INSTDIR\Qelt.dll"
         ${EndIf}
     ${EndIf}
-    Delete "$INSTDIR\Kestrum.exe"
     Delete "$INSTDIR\Uninstall.exe"
     ; Only when nothing else is left in it.
     RMDir "$INSTDIR"
