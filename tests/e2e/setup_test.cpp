@@ -6,9 +6,9 @@
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -44,22 +44,17 @@ fs::path DefaultFolder() {
 }
 fs::path SystemQelt() { return KnownFolder(FOLDERID_System) / L"Qelt.dll"; }
 
+// REG_SZ as it is, REG_DWORD in decimal.
 std::optional<std::wstring> RegistryText(const wchar_t* key, const wchar_t* value) {
-    wchar_t text[512];
-    DWORD size = sizeof(text);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, text, &size) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    return text;
-}
-std::optional<DWORD> RegistryNumber(const wchar_t* value) {
-    DWORD number = 0, size = sizeof(number);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, kUninstallKey, value, RRF_RT_REG_DWORD, nullptr, &number,
+    wchar_t data[512];
+    DWORD type = 0, size = sizeof(data), number = 0;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data,
                      &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    return number;
+    if (type != REG_DWORD) return data;
+    std::memcpy(&number, data, sizeof(number));
+    return std::to_wstring(number);
 }
 bool Registered() { return RegistryText(kUninstallKey, L"DisplayName").has_value(); }
 
@@ -146,13 +141,14 @@ TEST_F(SetupTest, SilentInstallPutsProgramRunValueAndRegistrationInPlaceAndStart
         {L"InstallLocation", DefaultFolder().native()},
         {L"UninstallString", uninstaller},
         {L"QuietUninstallString", uninstaller + L" /S"},
+        {L"NoModify", L"1"},
+        {L"NoRepair", L"1"},
     };
     for (const auto& [value, expected] : registration) {
         EXPECT_EQ(RegistryText(kUninstallKey, value), expected) << value;
     }
-    EXPECT_EQ(RegistryNumber(L"NoModify"), 1u);
-    EXPECT_EQ(RegistryNumber(L"NoRepair"), 1u);
-    EXPECT_GE(RegistryNumber(L"EstimatedSize"), fs::file_size(program) / 1024);
+    EXPECT_GE(std::stoul(RegistryText(kUninstallKey, L"EstimatedSize").value_or(L"0")),
+              fs::file_size(program) / 1024);
 }
 
 TEST_F(SetupTest, UpgradeClosesTheRunningKestrumThroughItsCloseEventThenStartsTheNewOne) {
@@ -208,63 +204,57 @@ TEST_F(SetupTest, SilentUninstallClosesKestrumAndRemovesOnlyWhatSetupInstalled) 
     }
 }
 
+const wchar_t kHeldFolder[] = L"C:\\Held\\Kestrum";
+
+// Each puts an obstacle in the way and returns a handle that keeps it there, or null.
+HANDLE RemoveSystemQelt() {
+    DeleteFileW(SystemQelt().c_str());
+    return nullptr;
+}
+HANDLE PutFileInTheFoldersPath() {
+    std::ofstream(L"C:\\Held") << "a file";
+    return nullptr;
+}
+HANDLE HoldProgramFileOpen() {
+    fs::create_directories(kHeldFolder);
+    return CreateFileW((fs::path(kHeldFolder) / L"Kestrum.exe").c_str(), GENERIC_WRITE, 0, nullptr,
+                       CREATE_ALWAYS, 0, nullptr);
+}
+HANDLE HoldSetupMutex() { return CreateMutexW(nullptr, FALSE, L"Global\\KestrumSetup"); }
+
 // Each makes the setup stop before its first change, with its own exit code.
 struct RefusedSetupCase {
     const char* name;
-    std::function<std::function<void()>()> prepare;  // returns what undoes it
-    std::vector<std::u16string> arguments;
+    HANDLE (*obstacle)();
+    const char16_t* folderArgument;  // null: the default folder
     DWORD exitCode;
 };
-
 void PrintTo(const RefusedSetupCase& refused, std::ostream* out) { *out << refused.name; }
 
 class RefusedSetupTest : public SetupTest, public testing::WithParamInterface<RefusedSetupCase> {};
 
 TEST_P(RefusedSetupTest, FailsClearlyAndInstallsNothing) {
-    const std::function<void()> undo = GetParam().prepare();
-    EXPECT_EQ(RunSetup(GetParam().arguments), GetParam().exitCode);
-    undo();
+    HANDLE obstacle = GetParam().obstacle();
+    std::vector<std::u16string> arguments{u"/S"};
+    if (GetParam().folderArgument != nullptr) arguments.emplace_back(GetParam().folderArgument);
+    EXPECT_EQ(RunSetup(arguments), GetParam().exitCode);
+    if (obstacle != nullptr) CloseHandle(obstacle);
     EXPECT_FALSE(Registered());
     EXPECT_EQ(RegistryText(kRunKey, L"Kestrum"), std::nullopt);
     EXPECT_FALSE(fs::exists(DefaultFolder()));
-    EXPECT_FALSE(fs::exists(L"C:\\Held\\Kestrum\\Uninstall.exe"));
+    EXPECT_FALSE(fs::exists(fs::path(kHeldFolder) / L"Uninstall.exe"));
     EXPECT_EQ(TopLevelWindows({kKestrumFrameClass, kKestrumFrameTitle, 0}).size(), 0u);
     fs::remove_all(L"C:\\Held");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, RefusedSetupTest,
-    testing::Values(RefusedSetupCase{"NoQeltAnywhere",
-                                     [] {
-                                         DeleteFileW(SystemQelt().c_str());
-                                         return [] {};
-                                     },
-                                     {u"/S"},
-                                     kNoQelt},
-                    RefusedSetupCase{"FileInTheFoldersPath",
-                                     [] {
-                                         std::ofstream(L"C:\\Held") << "a file";
-                                         return [] {};
-                                     },
-                                     {u"/S", u"/D=C:\\Held\\Kestrum"},
-                                     kFolderNotWritable},
-                    RefusedSetupCase{"ProgramFileHeldOpen",
-                                     [] {
-                                         fs::create_directories(L"C:\\Held\\Kestrum");
-                                         HANDLE held = CreateFileW(
-                                             L"C:\\Held\\Kestrum\\Kestrum.exe", GENERIC_WRITE, 0,
-                                             nullptr, CREATE_ALWAYS, 0, nullptr);
-                                         return [held] { CloseHandle(held); };
-                                     },
-                                     {u"/S", u"/D=C:\\Held\\Kestrum"},
-                                     kFolderNotWritable},
-                    RefusedSetupCase{"AnotherSetupRunning",
-                                     [] {
-                                         HANDLE mutex =
-                                             CreateMutexW(nullptr, FALSE, L"Global\\KestrumSetup");
-                                         return [mutex] { CloseHandle(mutex); };
-                                     },
-                                     {u"/S"},
+    testing::Values(RefusedSetupCase{"NoQeltAnywhere", RemoveSystemQelt, nullptr, kNoQelt},
+                    RefusedSetupCase{"FileInTheFoldersPath", PutFileInTheFoldersPath,
+                                     u"/D=C:\\Held\\Kestrum", kFolderNotWritable},
+                    RefusedSetupCase{"ProgramFileHeldOpen", HoldProgramFileOpen,
+                                     u"/D=C:\\Held\\Kestrum", kFolderNotWritable},
+                    RefusedSetupCase{"AnotherSetupRunning", HoldSetupMutex, nullptr,
                                      kSetupRunning}),
     [](const auto& info) { return std::string(info.param.name); });
 
