@@ -31,7 +31,7 @@ constexpr DWORD kNoQelt = 3, kFolderNotWritable = 4, kKestrumStillRunning = 5, k
 
 fs::path KnownFolder(REFKNOWNFOLDERID id) {
     PWSTR path = nullptr;
-    const fs::path result = SHGetKnownFolderPath(id, 0, nullptr, &path) == S_OK ? path : L"";
+    fs::path result = SHGetKnownFolderPath(id, 0, nullptr, &path) == S_OK ? path : L"";
     CoTaskMemFree(path);
     return result;
 }
