@@ -14,7 +14,7 @@ WINE_LOADER := $(if $(filter win32,$(WINE_BUILD)),/usr/lib/wine/wine,/usr/lib/wi
 WINE_PREFIX := $(CURDIR)/$(BUILD)/$(WINE_BUILD)/wineprefix
 
 .PHONY: deps host win32 win64 test run bench clean fuzz-build fuzz lint reproducible \
-        screenshots test-with-wine run-with-wine bench-with-wine screenshots-with-wine
+        screenshots dist test-with-wine run-with-wine bench-with-wine screenshots-with-wine
 
 # Each tests/fuzz/<name>_fuzzer.cpp is a fuzz target with its seeds in tests/fuzz/corpus/<name>.
 FUZZERS := $(patsubst tests/fuzz/%_fuzzer.cpp,%,$(wildcard tests/fuzz/*_fuzzer.cpp))
@@ -92,6 +92,14 @@ run-with-wine: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
 screenshots-with-wine: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
 	@KESTRUM_SCREENSHOTS=$(CURDIR)/docs/screenshots \
 	  app/run_kestrum.sh $(WINE_PREFIX) $(WINE_LOADER) $(BUILD)/$(WINE_BUILD)
+
+# The release from the win32 Release build: build/dist/Kestrum-<version>-setup.exe and its
+# SHA256SUMS. QELT_DLL=FILE bundles the maker's library; the README names the variables that
+# sign it.
+dist: win32
+	@rm -rf $(BUILD)/dist
+	@QELT_DLL="$(QELT_DLL)" installer/build_setup.sh $(BUILD)/win32 $(BUILD)/dist >/dev/null
+	@cd $(BUILD)/dist && sha256sum *-setup.exe >SHA256SUMS && ls -l *-setup.exe SHA256SUMS
 
 clean:
 	rm -rf $(BUILD)

@@ -12,6 +12,7 @@ packages=(
   xvfb xauth x11-utils imagemagick
   clang libclang-rt-dev clang-tidy clang-format cppcheck libbenchmark-dev
   fonts-wine fonts-noto-core fonts-wqy-microhei fonts-dejavu-core
+  nsis osslsigncode openssl
 )
 
 # wine32 is an i386 package: the i386 architecture must be known before it can be looked up.
