@@ -3,17 +3,16 @@
 #include <windows.h>
 
 #include <cstring>
-#include <cwchar>
 #include <string>
 #include <string_view>
 
 #include "battery/battery_ioctl.h"
 #include "battery/battery_win32.h"
-#include "common/fixed_text.h"
 #include "simulated/battery_driver/battery_presets.h"
 #include "simulated/battery_driver/driver_install_win32.h"
 #include "simulated/battery_driver/simulated_battery_registry_win32.h"
 #include "simulated/power_supply/fake_power_supply.h"
+#include "tools/kestrumctl/command_text.h"
 #include "tools/kestrumctl/console_win32.h"
 
 namespace {
@@ -21,22 +20,9 @@ namespace {
 using simulated_battery::Battery;
 using simulated_battery::DriverText;
 
-std::u16string Number(std::int64_t value) {
-    char16_t text[24];
-    FixedText(text).AppendDecimal(value);
-    return text;
-}
-
 std::u16string_view Wide(const wchar_t* text) {
     static_assert(sizeof(wchar_t) == sizeof(char16_t));
     return reinterpret_cast<const char16_t*>(text);
-}
-
-bool ParseNumber(std::wstring_view text, std::int64_t& value) {
-    const std::wstring copy(text);
-    wchar_t* end = nullptr;
-    value = std::wcstoll(copy.c_str(), &end, 0);
-    return end != copy.c_str() && *end == L'\0';
 }
 
 template <typename Integer>
@@ -147,23 +133,23 @@ std::u16string TextOf(const std::uint8_t* bytes, std::uint32_t size) {
 
 // One interface's answers, asked as a client asks, without waiting.
 void ShowInterface(DWORD index, HANDLE device) {
-    PrintLine(u"interface " + Number(index));
+    PrintLine(u"interface " + Decimal(index));
     using namespace battery_ioctl;
     std::uint32_t wait = 0, tag = 0;
     DWORD returned = 0;
     if (!DeviceIoControl(device, kQueryTag, &wait, sizeof wait, &tag, sizeof tag, &returned,
                          nullptr)) {
-        PrintLine(u"  tag          fails, error " + Number(GetLastError()));
+        PrintLine(u"  tag          fails, error " + Decimal(GetLastError()));
         return;
     }
-    PrintLine(u"  tag          " + Number(tag));
+    PrintLine(u"  tag          " + Decimal(tag));
     WaitStatus waitStatus{tag, 0, 0, 0, 0};
     Status status{};
     if (DeviceIoControl(device, kQueryStatus, &waitStatus, sizeof waitStatus, &status,
                         sizeof status, &returned, nullptr)) {
-        PrintLine(u"  status       state " + Number(status.powerState) + u", " +
-                  Number(status.capacity) + u" mWh, " + Number(status.voltage) + u" mV, " +
-                  Number(status.rate) + u" mW");
+        PrintLine(u"  status       state " + Decimal(status.powerState) + u", " +
+                  Decimal(status.capacity) + u" mWh, " + Decimal(status.voltage) + u" mV, " +
+                  Decimal(status.rate) + u" mW");
     }
     const struct {
         std::int32_t level;
@@ -179,7 +165,7 @@ void ShowInterface(DWORD index, HANDLE device) {
         std::uint8_t output[510] = {};
         if (!DeviceIoControl(device, kQueryInformation, &query, sizeof query, output, sizeof output,
                              &returned, nullptr)) {
-            PrintLine(level.name + std::u16string(u"fails, error ") + Number(GetLastError()));
+            PrintLine(level.name + std::u16string(u"fails, error ") + Decimal(GetLastError()));
         } else if (level.text) {
             PrintLine(level.name + TextOf(output, returned));
         } else {
@@ -191,9 +177,9 @@ void ShowInterface(DWORD index, HANDLE device) {
                 chemistry += static_cast<char16_t>(byte);
             }
             PrintLine(level.name + chemistry + u", designed " +
-                      Number(information.designedCapacity) + u" mWh, full " +
-                      Number(information.fullChargedCapacity) + u" mWh, " +
-                      Number(information.cycleCount) + u" cycles");
+                      Decimal(information.designedCapacity) + u" mWh, full " +
+                      Decimal(information.fullChargedCapacity) + u" mWh, " +
+                      Decimal(information.cycleCount) + u" cycles");
         }
     }
 }
@@ -202,8 +188,8 @@ int Show() {
     for (int slot = 0; slot < simulated_battery::kMaxBatteries; ++slot) {
         Battery battery;
         if (!ReadSimulatedBattery(slot, battery)) continue;
-        PrintLine(u"battery " + Number(slot) + u": tag " + Number(battery.tag) + u", state " +
-                  Number(battery.status.powerState) + u", failures " + Number(battery.failures));
+        PrintLine(u"battery " + Decimal(slot) + u": tag " + Decimal(battery.tag) + u", state " +
+                  Decimal(battery.status.powerState) + u", failures " + Decimal(battery.failures));
     }
     DWORD index = 0;
     for (HANDLE device; (device = OpenBatteryInterface(index)) != nullptr; ++index) {

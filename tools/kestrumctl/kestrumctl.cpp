@@ -8,7 +8,6 @@
 //   kestrumctl battery ... | notify   (the simulated battery: see battery_command_win32.h)
 #include <windows.h>
 
-#include <cwchar>
 #include <string>
 #include <string_view>
 
@@ -20,21 +19,10 @@
 #include "resources/module_string_blocks_win32.h"
 #include "simulated/controller/simulator_state.h"
 #include "tools/kestrumctl/battery_command_win32.h"
+#include "tools/kestrumctl/command_text.h"
 #include "tools/kestrumctl/console_win32.h"
 
 namespace {
-
-std::u16string Hex(std::uint32_t value) {
-    char16_t text[16];
-    FixedText(text).Append(u"0x").AppendHex(value);
-    return text;
-}
-
-std::u16string Decimal(std::int64_t value) {
-    char16_t text[24];
-    FixedText(text).AppendDecimal(value);
-    return text;
-}
 
 const char16_t* PowerKindName(std::int32_t kind) {
     switch (kind) {
@@ -94,9 +82,8 @@ SimulatorState* SimulatorOrNull() {
 }
 
 bool ParseByte(const wchar_t* text, std::uint8_t& value) {
-    wchar_t* end = nullptr;
-    const unsigned long parsed = std::wcstoul(text, &end, 0);
-    if (end == text || *end != L'\0' || parsed > 0xFF) return false;
+    std::int64_t parsed = 0;
+    if (!ParseNumber(text, parsed) || parsed < 0 || parsed > 0xFF) return false;
     value = static_cast<std::uint8_t>(parsed);
     return true;
 }
