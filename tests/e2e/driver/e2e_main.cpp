@@ -35,6 +35,11 @@ int main(int argc, char** argv) {
             std::fputs("could not set up the private desktop\n", stderr);
             return 1;
         }
+        // Each run has a Wine session of its own, whose drivers start beside its first
+        // programs: the tests begin once the battery device is there.
+        if (!e2e::BatteryDeviceServed()) {
+            std::fputs("the development battery driver does not serve in this prefix\n", stderr);
+        }
         ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStateForEachTest);
     }
     return RUN_ALL_TESTS();
