@@ -1,7 +1,6 @@
 #include "framework/message_pump.h"
 
-#include <utility>
-
+#include "framework/thread_slot.h"
 #include "framework/win_app.h"
 #include "framework/window_map.h"
 #include "framework/wnd.h"
@@ -10,7 +9,7 @@ namespace {
 
 // The message the innermost framework handler on this thread is working on; Default() hands
 // it to the window's own procedure. Nested sends save and restore it.
-thread_local const MSG* t_pCurrentMessage = nullptr;
+const ThreadSlot<const MSG> t_currentMessage;
 
 // Owned top-level windows lead to their owners; GetParent would stop at overlapped ones.
 HWND ParentOrOwner(HWND hWnd) {
@@ -58,9 +57,10 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     if (pWnd == nullptr) return ::DefWindowProcW(hWnd, message, wParam, lParam);
 
     const MSG current{hWnd, message, wParam, lParam, 0, {}};
-    const MSG* const outer = std::exchange(t_pCurrentMessage, &current);
+    const MSG* const outer = t_currentMessage.Get();
+    t_currentMessage.Set(&current);
     const LRESULT result = pWnd->WindowProc(message, wParam, lParam);
-    t_pCurrentMessage = outer;
+    t_currentMessage.Set(outer);
 
     // The window's last message: release the object, which may delete itself.
     if (message == WM_NCDESTROY) {
@@ -71,7 +71,7 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 LRESULT CWnd::Default() {
-    const MSG& msg = *t_pCurrentMessage;
+    const MSG& msg = *t_currentMessage.Get();
     return DefWindowProc(msg.message, msg.wParam, msg.lParam);
 }
 

@@ -21,6 +21,10 @@ void AppendHandle(FixedText& name, const void* handle) {
     }
 }
 
+// Names handed out stay valid for the process; nodes of a list never move. Kept outside the
+// function, whose static would be guarded by a lock from the threads library.
+std::list<std::wstring> g_registeredNames;
+
 }  // namespace
 
 LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
@@ -39,10 +43,8 @@ LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
         AppendHandle(text, hIcon);
     }
 
-    // Names handed out stay valid for the process; nodes of a list never move.
-    static std::list<std::wstring> s_registered;
     const std::wstring wanted(reinterpret_cast<const wchar_t*>(name), text.Length());
-    for (const std::wstring& known : s_registered) {
+    for (const std::wstring& known : g_registeredNames) {
         if (known == wanted) return known.c_str();
     }
     WNDCLASSEXW windowClass{};
@@ -61,5 +63,5 @@ LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
         windowClass.lpszClassName = wanted.c_str();
         if (RegisterClassExW(&windowClass) == 0) return nullptr;
     }
-    return s_registered.emplace_back(wanted).c_str();
+    return g_registeredNames.emplace_back(wanted).c_str();
 }

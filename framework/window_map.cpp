@@ -1,23 +1,24 @@
 #include "framework/window_map.h"
 
 #include "framework/message_pump.h"
+#include "framework/thread_slot.h"
 #include "framework/wnd.h"
 
 namespace {
 
 constexpr wchar_t kObjectProperty[] = L"Kestrum.CWnd";
 
-// The creation in progress on this thread.
-struct HandOver {
-    CWnd* object = nullptr;
-    HWND window = nullptr;  // set once the platform has created it
-    HHOOK hook = nullptr;
-};
-thread_local HandOver t_handOver;
+// The creation in progress on this thread: the object handed over, the window the platform
+// created for it (once it has), and the hook that sees the creation.
+const ThreadSlot<CWnd> t_handedOver;
+const ThreadSlot<HWND__> t_createdWindow;
+const ThreadSlot<HHOOK__> t_creationHook;
 
 void EndHandOver() {
-    if (t_handOver.hook != nullptr) UnhookWindowsHookEx(t_handOver.hook);
-    t_handOver = {};
+    if (t_creationHook.Get() != nullptr) UnhookWindowsHookEx(t_creationHook.Get());
+    t_handedOver.Set(nullptr);
+    t_createdWindow.Set(nullptr);
+    t_creationHook.Set(nullptr);
 }
 
 }  // namespace
@@ -41,10 +42,10 @@ public:
 
     // The platform's creation notice comes before the window's first message.
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_CREATEWND && t_handOver.object != nullptr &&
-            t_handOver.window == nullptr) {
-            t_handOver.window = reinterpret_cast<HWND>(wParam);
-            Redirect(t_handOver.object, t_handOver.window);
+        if (code == HCBT_CREATEWND && t_handedOver.Get() != nullptr &&
+            t_createdWindow.Get() == nullptr) {
+            t_createdWindow.Set(reinterpret_cast<HWND>(wParam));
+            Redirect(t_handedOver.Get(), t_createdWindow.Get());
         }
         return CallNextHookEx(nullptr, code, wParam, lParam);
     }
@@ -57,26 +58,27 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
 bool AfxHookWindowCreate(CWnd* pWnd) {
     if (pWnd->m_hWnd != nullptr) return false;
     EndHandOver();
-    t_handOver.hook =
+    const HHOOK hook =
         SetWindowsHookExW(WH_CBT, CWindowHandOver::CreationHook, nullptr, GetCurrentThreadId());
-    if (t_handOver.hook == nullptr) return false;
-    t_handOver.object = pWnd;
+    if (hook == nullptr) return false;
+    t_creationHook.Set(hook);
+    t_handedOver.Set(pWnd);
     return true;
 }
 
 bool AfxUnhookWindowCreate() {
-    const bool taken = t_handOver.object == nullptr;
+    const bool taken = t_handedOver.Get() == nullptr;
     EndHandOver();
     return taken;
 }
 
 void AfxCancelWindowCreate(CWnd* pWnd) {
-    if (t_handOver.object == pWnd && t_handOver.window == nullptr) EndHandOver();
+    if (t_handedOver.Get() == pWnd && t_createdWindow.Get() == nullptr) EndHandOver();
 }
 
 CWnd* AfxAttachHandedOver(HWND hWnd) {
-    if (hWnd == nullptr || hWnd != t_handOver.window) return nullptr;
-    CWnd* pWnd = t_handOver.object;
+    if (hWnd == nullptr || hWnd != t_createdWindow.Get()) return nullptr;
+    CWnd* pWnd = t_handedOver.Get();
     EndHandOver();
     SetPropW(hWnd, kObjectProperty, pWnd);
     pWnd->m_hWnd = hWnd;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "framework/multi_lock.h"
 #include "framework/sync_object.h"
+#include "framework/thread_slot.h"
 #include "framework/win_thread.h"
 
 namespace {
@@ -53,6 +56,20 @@ TEST(FrameworkThreadsTest, SuspendedThreadRunsOnlyWhenResumedAndOutlivesNoObject
     EXPECT_EQ(exitCode, 7u);
     EXPECT_EQ(handshake.runs, 1);
     delete thread;
+}
+
+TEST(FrameworkThreadsTest, AThreadSlotHoldsOneValueForEachThread) {
+    const ThreadSlot<int> slot;
+    int mine = 1;
+    int theirs = 2;
+    slot.Set(&mine);
+    const int* seenThere = &mine;
+    std::thread([&] {
+        seenThere = slot.Get();
+        slot.Set(&theirs);
+    }).join();
+    EXPECT_EQ(seenThere, nullptr);
+    EXPECT_EQ(slot.Get(), &mine);
 }
 
 }  // namespace
