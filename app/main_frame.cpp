@@ -16,7 +16,10 @@ constexpr UINT_PTR kHookTimerId = 1;
 constexpr UINT kHookTimerPeriodMs = 2000;
 }  // namespace
 
-CMainFrame::~CMainFrame() { ReleaseCloseWatch(m_closeWatch); }
+CMainFrame::~CMainFrame() {
+    ReleaseCloseWatch(m_closeWatch);
+    if (m_hSheetIcon != nullptr) DestroyIcon(m_hSheetIcon);
+}
 
 void CMainFrame::ArmHookTimer() {
     if (m_nHookTimer != 0) return;
@@ -64,22 +67,31 @@ void CMainFrame::RunMeterSheet() {
     if (m_pSheet == nullptr) {
         m_pSheet = new (std::nothrow) CKestrumSheet;
         if (m_pSheet == nullptr) return;
-        m_pSheet->m_psh.hIcon =
-            LoadResolvedIcon(AfxGetResourceHandle(), IDR_MAINFRAME, GetSystemMetrics(SM_CXICON));
+        m_pSheet->m_psh.hIcon = SheetIcon();
         m_pSheet->m_psh.dwFlags |= PSH_USEHICON | PSH_NOAPPLYNOW;
     }
     if (m_bSheetBusy) return;
     m_bSheetBusy = TRUE;
     m_pSheet->DoModal();
-    const HICON icon = m_pSheet->m_psh.hIcon;
     delete m_pSheet;
-    if (icon != nullptr) DestroyIcon(icon);
     m_pSheet = nullptr;
     m_bSheetBusy = FALSE;
     if (m_bCloseAfterSheet) {
         m_bCloseAfterSheet = false;
         PostMessageW(m_hWnd, WM_CLOSE, 0, 0);
     }
+}
+
+// An icon loaded by name is the platform's shared one, made once and kept for the process;
+// this one is made the same way and kept as long as the frame, but asked for again whenever
+// it is missing or the standard icon size is no longer the size it was made at.
+HICON CMainFrame::SheetIcon() {
+    const int size = GetSystemMetrics(SM_CXICON);
+    if (m_hSheetIcon != nullptr && m_nSheetIconSize == size) return m_hSheetIcon;
+    if (m_hSheetIcon != nullptr) DestroyIcon(m_hSheetIcon);
+    m_hSheetIcon = LoadResolvedIcon(AfxGetResourceHandle(), IDR_MAINFRAME, size);
+    m_nSheetIconSize = size;
+    return m_hSheetIcon;
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCTW lpCreateStruct) {

@@ -13,7 +13,8 @@ class CKestrumSheet;
 class CMainFrame final : public CFrameWnd {
 public:
     CMainFrame() = default;
-    // Ends and releases the close watcher; the meter sheet is its run's own to release.
+    // Ends and releases the close watcher and destroys the sheets' icon; the meter sheet is
+    // its run's own to release.
     ~CMainFrame() override;
 
     // Operations
@@ -48,6 +49,8 @@ protected:
 
 private:
     void RunMeterSheet();
+    // Icon 128 at the standard icon size, for every sheet; null when it cannot be made.
+    HICON SheetIcon();
 
     CChildView m_view;
     CKestrumSheet* m_pSheet = nullptr;
@@ -55,5 +58,7 @@ private:
     CloseWatch m_closeWatch;
     UINT m_nHookTimer = 0;
     bool m_bCloseAfterSheet = false;
+    HICON m_hSheetIcon = nullptr;
+    int m_nSheetIconSize = 0;  // the standard icon size m_hSheetIcon was made at
     DebuggerOutput m_debug;
 };

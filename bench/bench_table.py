@@ -39,6 +39,8 @@ WINE_ROWS = [
     ("refresh, real readings under Wine", "refresh_real_readings"),
     ("key event, without Kestrum's hook", "key_event_without_hook"),
     ("key event, with Kestrum's hook", "key_event_with_hook"),
+    ("key event, with the bare chaining hook of (a)", "key_event_with_bare_hook"),
+    ("key event cost, Kestrum's hook / bare hook (a)", "key_event_hook_ratio"),
     ("hot-key release to visible sheet", "hotkey_to_visible_sheet"),
     ("the same, bare sheet of the page templates (a)", "bare_sheet_to_visible_sheet"),
     ("open latency, Kestrum / bare sheet (a)", "open_latency_ratio"),

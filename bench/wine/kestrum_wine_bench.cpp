@@ -182,11 +182,24 @@ constexpr const wchar_t* kBareStartupFile = L"bench_bare_startup.exe";
 
 struct FloorSamples {
     std::vector<double> kestrumMs, bareSheetMs, kestrumKib, bareStartupKib;
+    std::vector<double> kestrumKeyUs, bareHookKeyUs;
 };
 
-// One start of one program: its private memory at start, then its openings if it has any.
+// What the program's hook costs each key event of the desktop. The bench's window exists
+// only for this: a sheet shown while it has the focus would wait on this thread, which does
+// not pump while it polls for the sheet.
+bool MeasureKeyEvents(std::vector<double>& perEventUs) {
+    bench::KeyEventTarget target;
+    const std::optional<double> perEvent = target.Ready() ? target.MeasurePerEvent() : std::nullopt;
+    if (!perEvent) return false;
+    perEventUs.push_back(*perEvent);
+    return true;
+}
+
+// One start of one program: its private memory at start, the key event cost with its hook,
+// then its openings if it has any.
 bool MeasureOnce(const wchar_t* fileName, std::vector<double>* openingsMs,
-                 std::vector<double>* kibAtStart) {
+                 std::vector<double>* kibAtStart, std::vector<double>* keyEventUs) {
     ProgramUnderTest program(fileName);
     if (!program.Running()) return false;
     if (kibAtStart != nullptr) {
@@ -194,6 +207,7 @@ bool MeasureOnce(const wchar_t* fileName, std::vector<double>* openingsMs,
         if (!kib) return false;
         kibAtStart->push_back(static_cast<double>(*kib));
     }
+    if (keyEventUs != nullptr && !MeasureKeyEvents(*keyEventUs)) return false;
     for (int n = 0; openingsMs != nullptr && n < kOpeningsPerRound; ++n) {
         const std::optional<double> spent = OneSheetCycle(program.ProcessId(), program.Frame());
         if (!spent) return false;
@@ -207,13 +221,19 @@ void FloorRows() {
     for (int round = 0; round < kFloorRounds; ++round) {
         // The order turns each round, so that a slow stretch of the machine falls on each.
         const bool kestrumFirst = round % 2 == 0;
-        const bool measured =
-            kestrumFirst ? MeasureOnce(kKestrumFile, &samples.kestrumMs, &samples.kestrumKib) &&
-                               MeasureOnce(kBareSheetFile, &samples.bareSheetMs, nullptr) &&
-                               MeasureOnce(kBareStartupFile, nullptr, &samples.bareStartupKib)
-                         : MeasureOnce(kBareStartupFile, nullptr, &samples.bareStartupKib) &&
-                               MeasureOnce(kBareSheetFile, &samples.bareSheetMs, nullptr) &&
-                               MeasureOnce(kKestrumFile, &samples.kestrumMs, &samples.kestrumKib);
+        const auto kestrum = [&] {
+            return MeasureOnce(kKestrumFile, &samples.kestrumMs, &samples.kestrumKib,
+                               &samples.kestrumKeyUs);
+        };
+        const auto bareSheet = [&] {
+            return MeasureOnce(kBareSheetFile, &samples.bareSheetMs, nullptr,
+                               &samples.bareHookKeyUs);
+        };
+        const auto bareStartup = [&] {
+            return MeasureOnce(kBareStartupFile, nullptr, &samples.bareStartupKib, nullptr);
+        };
+        const bool measured = kestrumFirst ? kestrum() && bareSheet() && bareStartup()
+                                           : bareStartup() && bareSheet() && kestrum();
         if (!measured) return Missing("the floor comparison", "a program did not run through");
     }
     const double kestrumMs = *bench::Median(samples.kestrumMs);
@@ -234,6 +254,17 @@ void FloorRows() {
     PrintRow("private_memory_over_floor", Fixed(kestrumKib - bareKib, 0), "KiB",
              "Kestrum at start (median " + Fixed(kestrumKib, 0) +
                  " KiB) less the bare start-up (b)" + interleaved);
+    const double kestrumKeyUs = *bench::Median(samples.kestrumKeyUs);
+    const double bareHookKeyUs = *bench::Median(samples.bareHookKeyUs);
+    const std::string runs = std::to_string(kFloorRounds);
+    PrintRow("key_event_with_bare_hook", Fixed(bareHookKeyUs, 1), "us",
+             "as Kestrum's row, with bench_bare_sheet (a) running, whose hook only posts and "
+             "chains; median of " +
+                 runs + " runs of 7 rounds" + interleaved);
+    PrintRow("key_event_hook_ratio", Fixed(kestrumKeyUs / bareHookKeyUs, 2), "x",
+             "key event cost with Kestrum running (median of " + runs + " runs, " +
+                 Fixed(kestrumKeyUs, 1) + " us) over the same with the bare hook of (a)" +
+                 interleaved);
 }
 
 bench::OpeningTrace* MapOpeningTrace() {
