@@ -62,8 +62,8 @@ void RefreshRow() {
     const std::optional<double> perRefresh = bench::MeasureRealRefresh();
     if (!perRefresh) return Missing("refresh_real_readings", "the power status was unreadable");
     PrintRow("refresh_real_readings", Fixed(*perRefresh, 1), "us",
-             "RefreshBattery over the Win32 sources and the simulator Qelt.dll, median of 15 "
-             "batches of 100 (no battery device under Wine; fake supply on battery at 50 %)");
+             "RefreshBattery over the Win32 sources, the development battery driver and the "
+             "simulator Qelt.dll, median of 15 batches of 100 (fake supply on battery at 50 %)");
 }
 
 std::optional<double> KeyEventCost(bench::KeyEventTarget& target, const char* hook) {
