@@ -95,13 +95,15 @@ def run_clang_tidy(jobs, extra):
         result = subprocess.run(["clang-tidy", "--quiet", "-p", str(build),
                                  f"--header-filter={project_header_filter()}", *checks, *extra,
                                  file], capture_output=True, text=True)
-        return result.returncode, diagnostics(result.stdout + result.stderr)
+        return file, result.returncode, diagnostics(result.stdout + result.stderr)
 
     failed = False
     seen = set()
     with concurrent.futures.ThreadPoolExecutor(JOBS) as pool:
-        for code, blocks in pool.map(one, jobs):
+        for file, code, blocks in pool.map(one, jobs):
             failed |= code != 0
+            if code != 0 and not blocks:
+                print(f"{file}: clang-tidy ended with {code} and reported nothing")
             # A finding in a header shows up once for every file that includes it.
             for block in blocks:
                 if block not in seen:
