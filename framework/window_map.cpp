@@ -1,12 +1,49 @@
 #include "framework/window_map.h"
 
+#include <vector>
+
 #include "framework/message_pump.h"
 #include "framework/thread_slot.h"
 #include "framework/wnd.h"
 
 namespace {
 
-constexpr wchar_t kObjectProperty[] = L"Kestrum.CWnd";
+// Every window bound to an object. It is asked at each message a framework window receives,
+// so it is kept in the process: under Wine a window property costs a round trip to the server
+// each time, some 160 of them for one opening of the sheet. Windows of any thread are bound
+// here. It is never freed, as a window may still get a message while the process ends.
+class BoundWindows {
+public:
+    CWnd* Find(HWND hWnd) {
+        AcquireSRWLockShared(&m_lock);
+        CWnd* found = nullptr;
+        for (const Binding& binding : m_bindings) {
+            if (binding.window == hWnd) found = binding.object;
+        }
+        ReleaseSRWLockShared(&m_lock);
+        return found;
+    }
+    void Bind(HWND hWnd, CWnd* pWnd) {
+        AcquireSRWLockExclusive(&m_lock);
+        m_bindings.push_back({hWnd, pWnd});
+        ReleaseSRWLockExclusive(&m_lock);
+    }
+    void Unbind(HWND hWnd) {
+        AcquireSRWLockExclusive(&m_lock);
+        std::erase_if(m_bindings,
+                      [hWnd](const Binding& binding) { return binding.window == hWnd; });
+        ReleaseSRWLockExclusive(&m_lock);
+    }
+
+private:
+    struct Binding {
+        HWND window;
+        CWnd* object;
+    };
+    SRWLOCK m_lock = SRWLOCK_INIT;
+    std::vector<Binding> m_bindings;
+};
+BoundWindows& g_boundWindows = *new BoundWindows;
 
 // The creation in progress on this thread: the object handed over, the window the platform
 // created for it (once it has), and the hook that sees the creation.
@@ -52,7 +89,7 @@ public:
 };
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    return hWnd != nullptr ? static_cast<CWnd*>(GetPropW(hWnd, kObjectProperty)) : nullptr;
+    return hWnd != nullptr ? g_boundWindows.Find(hWnd) : nullptr;
 }
 
 bool AfxHookWindowCreate(CWnd* pWnd) {
@@ -80,13 +117,13 @@ CWnd* AfxAttachHandedOver(HWND hWnd) {
     if (hWnd == nullptr || hWnd != t_createdWindow.Get()) return nullptr;
     CWnd* pWnd = t_handedOver.Get();
     EndHandOver();
-    SetPropW(hWnd, kObjectProperty, pWnd);
+    g_boundWindows.Bind(hWnd, pWnd);
     pWnd->m_hWnd = hWnd;
     return pWnd;
 }
 
 void AfxDetach(CWnd* pWnd) {
     CWindowHandOver::Restore(pWnd);
-    RemovePropW(pWnd->m_hWnd, kObjectProperty);
+    g_boundWindows.Unbind(pWnd->m_hWnd);
     pWnd->m_hWnd = nullptr;
 }

@@ -28,6 +28,7 @@ TEST(FrameworkWindowMapTest, TheObjectIsBoundFromTheFirstMessageToTheLast) {
     EXPECT_EQ(wnd.messages.back(), static_cast<UINT>(WM_NCDESTROY));
     EXPECT_EQ(wnd.postNcDestroys, 1);
     EXPECT_FALSE(IsWindow(hWnd));
+    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
 }
 
 TEST(FrameworkWindowMapTest, AnObjectIsNeverBoundTwice) {
