@@ -2,10 +2,11 @@
 # Runs Kestrum under Wine in the foreground until Ctrl+C or `kestrumctl close`; Ctrl+C closes
 # it through its close event, so that charging is switched back on as at every close.
 #
-# The run has a simulated battery: a fake power supply of its own (a private mount namespace,
-# hence root) and the development battery driver, both set to the default battery: on battery
-# at 75 % with 2 hr 05 min left, in good health. BUILD_FOLDER/kestrumctl runs the developer tool inside the
-# run, from any terminal.
+# The run has a simulated battery: a fake power supply of its own (a private mount namespace
+# in a user namespace) and the development battery driver, both set to the default battery: on
+# battery at 75 % with 2 hr 05 min left, in good health. BUILD_FOLDER/kestrumctl runs the
+# developer tool inside the run, from any terminal of the same user. Where user namespaces are
+# switched off, the run goes on with the battery driver alone.
 #
 # Without a display it runs on a private Xvfb, opens the meter sheet once by itself and saves
 # a screenshot of each page into the build folder; with KESTRUM_SCREENSHOTS=FOLDER it does so
@@ -20,8 +21,12 @@ if [ "${KESTRUM_RUN_INSIDE:-}" != 1 ]; then
   # In a session of its own: a terminal's Ctrl+C reaches only this script, which closes
   # Kestrum properly, and neither Wine nor the namespace, which would end it on the spot.
   rm -f "$ctl"
-  KESTRUM_RUN_INSIDE=1 setsid "$here/../simulated/power_supply/with_fake_power_supply.sh" \
-    "$0" "$@" &
+  power_supply=$here/../simulated/power_supply/with_fake_power_supply.sh
+  if ! reason=$("$power_supply" --check 2>&1); then
+    echo "Wine's power status will read \"mains, no battery\": ${reason#*: }"
+    power_supply=
+  fi
+  KESTRUM_RUN_INSIDE=1 setsid $power_supply "$0" "$@" &
   run=$!
   closing=
   close_kestrum() {
@@ -37,11 +42,13 @@ if [ "${KESTRUM_RUN_INSIDE:-}" != 1 ]; then
   exit $status
 fi
 
-# Inside the run's namespace from here on. The tool reaches the run from outside through this
-# process's mount namespace and the private TMPDIR that names the run's Wine server.
-printf '#!/bin/sh\nexec nsenter --target %s --mount env TMPDIR=%q %q %q %q %q "$@"\n' \
-  $$ "$TMPDIR" "$here/../tools/wine_run.sh" "$prefix" "$loader" "$build/bin/kestrumctl.exe" \
-  >"$ctl"
+# Inside the run's namespaces from here on. The tool reaches the run from outside through this
+# process's namespaces and the private TMPDIR that names the run's Wine server.
+tool=$(printf '%q ' "$here/../tools/wine_run.sh" "$prefix" "$loader" "$build/bin/kestrumctl.exe")
+if [ "${KESTRUM_FAKE_POWER_SUPPLY:-}" = inside ]; then
+  tool="nsenter --target $$ $KESTRUM_FAKE_POWER_SUPPLY_ENTER env TMPDIR=$(printf %q "$TMPDIR") $tool"
+fi
+printf '#!/bin/sh\nexec %s"$@"\n' "$tool" >"$ctl"
 chmod +x "$ctl"
 trap 'rm -f "$ctl"' EXIT
 wine_run() { "$here/../tools/wine_run.sh" "$prefix" "$loader" "$@"; }

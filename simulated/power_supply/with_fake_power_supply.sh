@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
 # Runs a command in a private mount namespace where /sys/class/power_supply is an empty,
 # writable folder, so that Windows programs under Wine see whatever power situation a test
-# writes there (through Z:\sys\class\power_supply). Needs root, for unshare and mount.
+# writes there (through Z:\sys\class\power_supply).
 #   with_fake_power_supply.sh COMMAND [ARGS...]
+#   with_fake_power_supply.sh --check     exit 0 when the namespace can be made, else say why
+#
+# The mount namespace lives in a user namespace of its own, in which the user is mapped to
+# root: that gives the right to mount there without any privilege outside, for every user
+# alike, and whatever is written to disk still belongs to the user. Only where user namespaces
+# are switched off does root fall back to a plain mount namespace.
 #
 # Wine reads the power status in each client process, but opens files for a client in the
 # wineserver, so both must live in the namespace. A server outside would be found through the
@@ -10,12 +16,43 @@
 # private TMPDIR gives the namespace a server of its own, leaving any other one alone.
 set -euo pipefail
 
-if [ "${KESTRUM_FAKE_POWER_SUPPLY:-}" != inside ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "with_fake_power_supply.sh: must run as root (unshare -m, mount)" >&2
-    exit 1
+user_namespace=(unshare --user --map-root-user --mount --propagation private)
+mount_namespace=(unshare --mount --propagation private)
+try_mount=(mount -t tmpfs kestrum-check /sys/class/power_supply)
+
+# Why no namespace can be made here, and how to allow one; nothing when one can.
+why_not() {
+  local error
+  error=$("${user_namespace[@]}" "${try_mount[@]}" 2>&1) && return 0
+  [ "$(id -u)" -eq 0 ] && "${mount_namespace[@]}" "${try_mount[@]}" 2>/dev/null && return 0
+  local how="allow them, for example with: sudo sysctl -w user.max_user_namespaces=10000"
+  if [ "$(cat /proc/sys/kernel/unprivileged_userns_clone 2>/dev/null)" = 0 ]; then
+    how="allow them with: sudo sysctl -w kernel.unprivileged_userns_clone=1"
+  elif [ "$(cat /proc/sys/kernel/apparmor_restrict_unprivileged_userns 2>/dev/null)" = 1 ]; then
+    how="allow them with: sudo sysctl -w kernel.apparmor_restrict_unprivileged_userns=0"
   fi
-  KESTRUM_FAKE_POWER_SUPPLY=inside exec unshare --mount --propagation private "$0" "$@"
+  echo "the private power supply needs user namespaces, which are switched off here" \
+    "(${error##*: }); $how"
+}
+
+if [ "${1:-}" = --check ]; then
+  reason=$(why_not)
+  [ -z "$reason" ] || { echo "with_fake_power_supply.sh: $reason" >&2; exit 1; }
+  exit 0
+fi
+
+# KESTRUM_FAKE_POWER_SUPPLY_ENTER tells the command how another process of the user joins the
+# namespace (nsenter's options).
+if [ "${KESTRUM_FAKE_POWER_SUPPLY:-}" != inside ]; then
+  export KESTRUM_FAKE_POWER_SUPPLY=inside
+  if "${user_namespace[@]}" "${try_mount[@]}" 2>/dev/null; then
+    KESTRUM_FAKE_POWER_SUPPLY_ENTER="--user --mount" exec "${user_namespace[@]}" "$0" "$@"
+  fi
+  if [ "$(id -u)" -eq 0 ]; then
+    KESTRUM_FAKE_POWER_SUPPLY_ENTER=--mount exec "${mount_namespace[@]}" "$0" "$@"
+  fi
+  echo "with_fake_power_supply.sh: $(why_not)" >&2
+  exit 1
 fi
 
 private=$(mktemp -d)
