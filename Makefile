@@ -14,7 +14,8 @@ WINE_LOADER := $(if $(filter win32,$(WINE_BUILD)),/usr/lib/wine/wine,/usr/lib/wi
 WINE_PREFIX := $(CURDIR)/$(BUILD)/$(WINE_BUILD)/wineprefix
 
 .PHONY: deps host win32 win64 test run bench clean fuzz-build fuzz lint reproducible \
-        screenshots dist test-with-wine run-with-wine bench-with-wine screenshots-with-wine
+        screenshots dist test-with-wine run-with-wine bench-with-wine screenshots-with-wine \
+        run-build
 
 # Each tests/fuzz/<name>_fuzzer.cpp is a fuzz target with its seeds in tests/fuzz/corpus/<name>.
 FUZZERS := $(patsubst tests/fuzz/%_fuzzer.cpp,%,$(wildcard tests/fuzz/*_fuzzer.cpp))
@@ -85,11 +86,18 @@ bench-with-wine: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
 	  KESTRUM_WINE_LOADER=$(WINE_LOADER) \
 	  bench/bench_table.py $(BUILD)/bench/bench/kestrum_bench $(BUILD)/win32/bin/Kestrum.exe
 
-run-with-wine: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
+# What a run needs of the build Wine runs, and nothing else: the program, the controller
+# simulator, the battery driver and the developer tool.
+RUN_TARGETS := Kestrum qelt_simulator battery_driver kestrumctl
+run-build: deps
+	@cmake --preset $(WINE_BUILD) >/dev/null
+	@cmake --build --preset $(WINE_BUILD) --target $(RUN_TARGETS)
+
+run-with-wine: run-build
 	@app/run_kestrum.sh $(WINE_PREFIX) $(WINE_LOADER) $(BUILD)/$(WINE_BUILD)
 
 # The README's pictures of the two pages, as `make run` shows them.
-screenshots-with-wine: win32 $(if $(filter win64,$(WINE_BUILD)),win64)
+screenshots-with-wine: run-build
 	@KESTRUM_SCREENSHOTS=$(CURDIR)/docs/screenshots \
 	  app/run_kestrum.sh $(WINE_PREFIX) $(WINE_LOADER) $(BUILD)/$(WINE_BUILD)
 
