@@ -46,7 +46,7 @@ fi
 if [ "${KESTRUM_FAKE_POWER_SUPPLY:-}" != inside ]; then
   export KESTRUM_FAKE_POWER_SUPPLY=inside
   if "${user_namespace[@]}" "${try_mount[@]}" 2>/dev/null; then
-    KESTRUM_FAKE_POWER_SUPPLY_ENTER="--user --mount" exec "${user_namespace[@]}" "$0" "$@"
+    KESTRUM_FAKE_POWER_SUPPLY_ENTER="--user --preserve-credentials --mount" exec "${user_namespace[@]}" "$0" "$@"
   fi
   if [ "$(id -u)" -eq 0 ]; then
     KESTRUM_FAKE_POWER_SUPPLY_ENTER=--mount exec "${mount_namespace[@]}" "$0" "$@"
