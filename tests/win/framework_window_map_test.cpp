@@ -45,6 +45,29 @@ TEST(FrameworkWindowMapTest, AnObjectIsNeverBoundTwice) {
     DestroyWindow(plain);
 }
 
+// A subclass above the framework's procedure that keeps the window's last message from it.
+WNDPROC g_belowSwallower = nullptr;
+
+LRESULT CALLBACK SwallowLastMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) return 0;
+    return CallWindowProcW(g_belowSwallower, hWnd, message, wParam, lParam);
+}
+
+TEST(FrameworkWindowMapTest, AWindowEndedUnseenIsNoLongerBoundOnceAnotherIsMade) {
+    RecordingWnd ended;
+    ASSERT_TRUE(ended.Create(WS_OVERLAPPEDWINDOW, nullptr));
+    const HWND endedWindow = ended.m_hWnd;
+    g_belowSwallower = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        endedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SwallowLastMessage)));
+    ASSERT_TRUE(DestroyWindow(endedWindow));
+    ASSERT_EQ(ended.postNcDestroys, 0);
+
+    RecordingWnd next;
+    ASSERT_TRUE(next.Create(WS_OVERLAPPEDWINDOW, nullptr));
+    EXPECT_EQ(CWnd::FromHandlePermanent(endedWindow), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(next.m_hWnd), &next);
+}
+
 // A main frame that counts its deletions.
 class CountedFrame : public CFrameWnd {
 public:
