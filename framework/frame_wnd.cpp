@@ -30,14 +30,17 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     }
     // A creation that fails after the window's first message has destroyed the window and with
     // it this object, so nothing of the object is read once the platform returns. One that
-    // fails before it leaves the object to be ended here, as its window would have.
+    // fails before it leaves the object to be ended here, as its window would have. A window
+    // made without ever taking the object (another hook or subclass had its messages) leaves
+    // the object alive, as the success returned says.
     const HWND created =
         CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x,
                         cs.y, cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, nullptr);
     const bool windowTookObject = AfxUnhookWindowCreate();
-    if (created == nullptr && menu != nullptr && IsMenu(menu)) DestroyMenu(menu);
+    if (created != nullptr) return TRUE;
+    if (menu != nullptr && IsMenu(menu)) DestroyMenu(menu);
     if (!windowTookObject) PostNcDestroy();
-    return created != nullptr;
+    return FALSE;
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCTW& cs) {

@@ -8,12 +8,20 @@
 #include <bits/functexcept.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <new>
 
 namespace {
 
-[[noreturn]] void EndOnRuntimeError() { std::abort(); }
+// The code the C library's abnormal end gives too, so whatever watches the exit sees no change.
+constexpr UINT kOutOfMemoryExitCode = 3;
+
+// Silently: on Windows the C library's abort first shows a message box in a windowed program,
+// and the program shows the user no failure but the one at start-up. Nor do the libraries get
+// their detach notices, which might want memory themselves.
+[[noreturn]] void EndOnRuntimeError() {
+    TerminateProcess(GetCurrentProcess(), kOutOfMemoryExitCode);
+    __builtin_unreachable();  // ending its own process, the call does not return
+}
 
 void* Allocate(std::size_t size) noexcept {
     // A zero-sized request still gets its own block, whose address differs from every other.

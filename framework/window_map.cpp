@@ -34,6 +34,15 @@ public:
                       [hWnd](const Binding& binding) { return binding.window == hWnd; });
         ReleaseSRWLockExclusive(&m_lock);
     }
+    // A window can end without its last message passing through the framework (its thread
+    // ended, a subclass kept the message), and a later window may get its handle. Its entry
+    // goes before each hand-over, so a new window never finds an old object; telling whether
+    // a window of this process lives asks no server, only an ended one costs a round trip.
+    void DropEnded() {
+        AcquireSRWLockExclusive(&m_lock);
+        std::erase_if(m_bindings, [](const Binding& binding) { return !IsWindow(binding.window); });
+        ReleaseSRWLockExclusive(&m_lock);
+    }
 
 private:
     struct Binding {
@@ -95,6 +104,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
 bool AfxHookWindowCreate(CWnd* pWnd) {
     if (pWnd->m_hWnd != nullptr) return false;
     EndHandOver();
+    g_boundWindows.DropEnded();
     const HHOOK hook =
         SetWindowsHookExW(WH_CBT, CWindowHandOver::CreationHook, nullptr, GetCurrentThreadId());
     if (hook == nullptr) return false;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/hotkey_filter.h"
 #include "tests/e2e/driver/e2e_driver.h"
@@ -220,6 +222,32 @@ INSTANTIATE_TEST_SUITE_P(
                          ASSERT_TRUE(TypeKeys({VK_MENU, VK_F4}));
                      }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The sheets' icon is made once and kept: a later sheet gets the first one's icon, still alive.
+// The platform's sheet sets it as the window's small icon, the one its caption shows.
+TEST_F(KestrumTest, ALaterSheetHasTheFirstSheetsIconStillAlive) {
+    Start();
+    std::vector<WindowIcons> openings;
+    for (int opening = 0; opening < 2; ++opening) {
+        ASSERT_TRUE(PressBatteryKey());
+        const HWND sheet = WaitForSheet();
+        ASSERT_NE(sheet, nullptr);
+        const std::optional<WindowIcons> icons = ReadWindowIcons(sheet);
+        ASSERT_TRUE(icons.has_value());
+        openings.push_back(*icons);
+        ASSERT_TRUE(Click(DescendantById(sheet, IDOK)));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
+    }
+    const WindowIcons& first = openings[0];
+    const WindowIcons& later = openings[1];
+    EXPECT_NE(first.smallIcon.handle, nullptr);
+    EXPECT_EQ(first.smallIcon.width, GetSystemMetrics(SM_CXICON));
+    EXPECT_EQ(later.smallIcon.handle, first.smallIcon.handle);
+    EXPECT_EQ(later.smallIcon.width, first.smallIcon.width);
+    EXPECT_EQ(later.bigIcon.handle, first.bigIcon.handle);
+    EXPECT_EQ(later.bigIcon.width, first.bigIcon.width);
+    CloseAndExpectCleanUp();
+}
 
 TEST_F(KestrumTest, TheDeveloperToolClosesIt) {
     Start();

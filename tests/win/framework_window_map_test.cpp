@@ -45,18 +45,47 @@ TEST(FrameworkWindowMapTest, AnObjectIsNeverBoundTwice) {
     DestroyWindow(plain);
 }
 
-// A main frame whose window the platform refuses before sending it anything: no such class.
-class UncreatableFrame final : public CFrameWnd {
+// A subclass above the framework's procedure that keeps the window's last message from it.
+WNDPROC g_belowSwallower = nullptr;
+
+LRESULT CALLBACK SwallowLastMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) return 0;
+    return CallWindowProcW(g_belowSwallower, hWnd, message, wParam, lParam);
+}
+
+TEST(FrameworkWindowMapTest, AWindowEndedUnseenIsNoLongerBoundOnceAnotherIsMade) {
+    RecordingWnd ended;
+    ASSERT_TRUE(ended.Create(WS_OVERLAPPEDWINDOW, nullptr));
+    const HWND endedWindow = ended.m_hWnd;
+    g_belowSwallower = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        endedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SwallowLastMessage)));
+    ASSERT_TRUE(DestroyWindow(endedWindow));
+    ASSERT_EQ(ended.postNcDestroys, 0);
+
+    RecordingWnd next;
+    ASSERT_TRUE(next.Create(WS_OVERLAPPEDWINDOW, nullptr));
+    EXPECT_EQ(CWnd::FromHandlePermanent(endedWindow), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(next.m_hWnd), &next);
+}
+
+// A main frame that counts its deletions.
+class CountedFrame : public CFrameWnd {
 public:
-    explicit UncreatableFrame(int& deleted) : m_deleted(deleted) {}
-    ~UncreatableFrame() override { ++m_deleted; }
+    explicit CountedFrame(int& deleted) : m_deleted(deleted) {}
+    ~CountedFrame() override { ++m_deleted; }
+
+private:
+    int& m_deleted;
+};
+
+// A main frame whose window the platform refuses before sending it anything: no such class.
+class UncreatableFrame final : public CountedFrame {
+public:
+    using CountedFrame::CountedFrame;
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override {
         cs.lpszClass = L"Kestrum.NoSuchClass";
         return TRUE;
     }
-
-private:
-    int& m_deleted;
 };
 
 TEST(FrameworkWindowMapTest, AFrameRefusedBeforeItsFirstMessageEndsAsItsWindowWould) {
@@ -70,6 +99,31 @@ TEST(FrameworkWindowMapTest, AFrameRefusedBeforeItsFirstMessageEndsAsItsWindowWo
     EXPECT_EQ(app.m_pMainWnd, nullptr);
     MSG quit;
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// Called after the framework's own creation notice, which is installed later: gives the first
+// window created back to the platform's procedure, so none of its messages reach the framework.
+HWND g_takenAway = nullptr;
+
+LRESULT CALLBACK TakeAway(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && g_takenAway == nullptr) {
+        g_takenAway = reinterpret_cast<HWND>(wParam);
+        SetWindowLongPtrW(g_takenAway, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(::DefWindowProcW));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(FrameworkWindowMapTest, AFrameWhoseWindowIsMadeButNeverTakenIsNotDeleted) {
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, TakeAway, nullptr, GetCurrentThreadId());
+    int deleted = 0;
+    auto* frame = new CountedFrame(deleted);
+    const BOOL loaded = frame->LoadFrame(0, WS_OVERLAPPEDWINDOW);
+    UnhookWindowsHookEx(hook);
+    ASSERT_NE(g_takenAway, nullptr);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(deleted, 0);
+    if (deleted == 0) delete frame;
+    DestroyWindow(g_takenAway);
 }
 
 // Creates a plain child while its own creation is still going on.

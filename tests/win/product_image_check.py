@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Checks what the platform sees of the product's image before running any of it:
 
-    product_image_check.py Kestrum.exe
+    product_image_check.py Kestrum.exe VERDICT_OBJECT
 
 It imports only system libraries and Qelt.dll (the compiler's runtime is linked in), and its
 sections are page-aligned in the file, which Wine needs to map the image instead of copying
 it into the process's private memory. The headers are read as the release script reads them,
-through objdump.
+through objdump. The object the capacity verdict is compiled into (battery/refresh_battery.cpp)
+divides and compares without the x87 unit: i686 code uses it unless built for SSE2, and in its
+extended precision 65/100 falls below the double 0.65, a wrong verdict at that boundary.
 """
 
 import re
@@ -16,6 +18,7 @@ import sys
 ALLOWED = {"comctl32.dll", "gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll",
            "setupapi.dll", "user32.dll", "qelt.dll"}
 PAGE = 0x1000
+X87_DIVISION_OR_COMPARISON = re.compile(r"^f(i?div|i?com|ucom)")
 
 
 def faults(path):
@@ -32,8 +35,18 @@ def faults(path):
     return found
 
 
+def x87_faults(path):
+    listing = subprocess.run(["objdump", "-d", "--no-show-raw-insn", path], capture_output=True,
+                             text=True, check=True).stdout
+    mnemonics = sorted({mnemonic for mnemonic in re.findall(r"^\s*[0-9a-f]+:\t(\S+)", listing,
+                                                             re.MULTILINE)
+                        if X87_DIVISION_OR_COMPARISON.match(mnemonic)})
+    return [f"the capacity verdict divides or compares on the x87 unit ({', '.join(mnemonics)}), "
+            "not in double precision"] if mnemonics else []
+
+
 if __name__ == "__main__":
-    problems = faults(sys.argv[1])
+    problems = faults(sys.argv[1]) + x87_faults(sys.argv[2])
     for problem in problems:
         print(f"product_image_check: {problem}")
     sys.exit(1 if problems else 0)

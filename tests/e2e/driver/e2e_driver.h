@@ -16,6 +16,7 @@
 #include "tests/e2e/driver/sheet_fixture.h"
 #include "tests/e2e/driver/simulator_access.h"
 #include "tests/e2e/driver/tab_control.h"
+#include "tests/e2e/driver/window_icons.h"
 #include "tests/e2e/driver/window_messages.h"
 #include "tests/e2e/driver/window_query.h"
 
