@@ -3,7 +3,7 @@
 # that records its environment and breaks the sign call it is told to (failing it, or leaving
 # the file unsigned), every fault fails the build without leaving a setup program.
 #   release_signing_test.sh BUILD_FOLDER
-set -uo pipefail
+set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$1
 work=$(mktemp -d)
@@ -14,7 +14,7 @@ cd "$work"
 openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=Kestrum signing test" \
   -addext keyUsage=critical,digitalSignature -addext extendedKeyUsage=codeSigning \
   -keyout signer.key -out signer.pem 2>/dev/null
-password=password-of-the-signing-test
+password="password-of-the-signing-test"
 openssl pkcs12 -export -inkey signer.key -in signer.pem -passout "pass:$password" -out signer.p12
 
 # The stand-in passes its calls on to the real tool, less any timestamp server (there is none
@@ -28,7 +28,8 @@ cat >tools/osslsigncode <<'EOF'
 env >>"$STAND_IN_LOG"
 for argument do
   shift
-  if [ "$argument" = -ts ]; then skip=1; elif [ -n "${skip:-}" ]; then skip=; else set -- "$@" "$argument"; fi
+  if [ "$argument" = -ts ]; then skip=1; elif [ -n "${skip:-}" ]; then skip=
+  else set -- "$@" "$argument"; fi
 done
 [ "$1" = sign ] || exec "$REAL_OSSLSIGNCODE" "$@"
 echo >>"$STAND_IN_LOG.signed"
@@ -67,7 +68,10 @@ built() {
   [[ $(cat "$name.out") == *"$ending" ]] || { echo "$name: named $(cat "$name.out")"; return 1; }
 }
 password_kept_from_the_signing_tool() {
-  ! grep -qF "$password" signed.env || { echo "the signing tool's environment holds the password"; return 1; }
+  if [ ! -s signed.env ] || grep -qF "$password" signed.env; then
+    echo "the signing tool's environment holds the password, or it never ran"
+    return 1
+  fi
 }
 
 checks=0 failures=0
@@ -76,14 +80,14 @@ check() {
   "$@" || failures=$((failures + 1))
 }
 signing=(KESTRUM_SIGN_PKCS12="$work/signer.p12" KESTRUM_SIGN_PASSWORD="$password")
+untimed=("${signing[@]}" KESTRUM_SIGN_TIMESTAMP_URL=none)
 # The sign calls come in this order: Kestrum.exe, the uninstaller, the setup program.
-check refused uninstaller-signing-fails "${signing[@]}" KESTRUM_SIGN_TIMESTAMP_URL=none FAIL_SIGN_CALL=2
-check refused setup-signing-fails "${signing[@]}" KESTRUM_SIGN_TIMESTAMP_URL=none FAIL_SIGN_CALL=3
-check refused uninstaller-left-unsigned "${signing[@]}" KESTRUM_SIGN_TIMESTAMP_URL=none \
-  UNSIGNED_SIGN_CALL=2
+check refused uninstaller-signing-fails "${untimed[@]}" FAIL_SIGN_CALL=2
+check refused setup-signing-fails "${untimed[@]}" FAIL_SIGN_CALL=3
+check refused uninstaller-left-unsigned "${untimed[@]}" UNSIGNED_SIGN_CALL=2
 check refused no-timestamp-server "${signing[@]}"
 check built unsigned -setup-unsigned.exe
-check built signed -setup.exe "${signing[@]}" KESTRUM_SIGN_TIMESTAMP_URL=none
+check built signed -setup.exe "${untimed[@]}"
 check password_kept_from_the_signing_tool
 echo "$((checks - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]
