@@ -32,9 +32,10 @@ ShowUninstDetails show
 ; A file that cannot be written stops the run instead of being skipped.
 AllowSkipFiles off
 
+; A signing command that fails, or whose signature does not verify, fails the compile.
 !ifdef SIGN
-!finalize '${SIGN} "%1"'
-!uninstfinalize '${SIGN} "%1"'
+!finalize '${SIGN} "%1"' = 0
+!uninstfinalize '${SIGN} "%1"' = 0
 !endif
 
 VIProductVersion "${VERSION}"
