@@ -13,7 +13,9 @@ build=$1 output=$2
 version_macro() {
   echo "$1" | cpp -P -include "$here/../resources/version.h" - | sed -n 's/^ *"\(.*\)" *$/\1/p'
 }
-version=$(version_macro KESTRUM_VERSION_TEXT)
+# KESTRUM_SETUP_VERSION gives the setup another version than the product's, for the setup
+# tests' upgrades and downgrades only.
+version=${KESTRUM_SETUP_VERSION:-$(version_macro KESTRUM_VERSION_TEXT)}
 publisher=$(version_macro KESTRUM_PUBLISHER)
 
 exports_of() { objdump -p "$1" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p'; }
