@@ -17,7 +17,9 @@ build=$1 output=$2
 version_macro() {
   echo "$1" | cpp -P -include "$here/../resources/version.h" - | sed -n 's/^ *"\(.*\)" *$/\1/p'
 }
-version=$(version_macro KESTRUM_VERSION_TEXT)
+# KESTRUM_SETUP_VERSION gives the setup another version than the product's, for the setup
+# tests' upgrades and downgrades only.
+version=${KESTRUM_SETUP_VERSION:-$(version_macro KESTRUM_VERSION_TEXT)}
 publisher=$(version_macro KESTRUM_PUBLISHER)
 
 exports_of() { objdump -p "$1" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p'; }
@@ -92,7 +94,9 @@ else
 fi
 
 # The setup keeps each file's time; the files get the commit's, not the time of this run.
-epoch=${SOURCE_DATE_EPOCH:-$(git -C "$here" log -1 --format=%ct)}
+# (A tree without its history takes the version record's time.)
+epoch=${SOURCE_DATE_EPOCH:-$(git -C "$here" log -1 --format=%ct 2>/dev/null ||
+  stat -c %Y "$here/../resources/version.h")}
 touch -d "@$epoch" "$stage"/*
 unfinished=$work/${setup##*/}
 makensis -V2 -INPUTCHARSET UTF8 "${defines[@]}" -DOUTFILE="$unfinished" "$here/kestrum.nsi" >&2

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The setup program end to end: built from the build folder's Kestrum.exe and signed with a
 # throw-away certificate; then setup_test.cpp installs, upgrades and removes it in a fresh
-# prefix; then the signatures of the setup and of what it installs are checked.
+# prefix; then the signatures of the setup and of what it installs are checked; then the
+# installed Kestrum is started at a log-on.
 #   setup_test.sh BUILD_FOLDER LOADER TEST_PROGRAM
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -25,8 +26,14 @@ openssl x509 -req -days 1 -in signer.csr -CA ca.pem -CAkey ca.key -CAcreateseria
 # a throw-away certificate needs no timestamp.
 openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile ca.pem -passout pass:throw-away \
   -out signer.p12
-setup=$(KESTRUM_SIGN_PKCS12=$work/signer.p12 KESTRUM_SIGN_PASSWORD=throw-away \
-  KESTRUM_SIGN_TIMESTAMP_URL=none "$here/../../installer/build_setup.sh" "$build" "$build/bin")
+signed_setup() {
+  KESTRUM_SIGN_PKCS12=$work/signer.p12 KESTRUM_SIGN_PASSWORD=throw-away \
+    KESTRUM_SIGN_TIMESTAMP_URL=none "$here/../../installer/build_setup.sh" "$build" "$build/bin" \
+    2>build.log || { cat build.log >&2; exit 1; }
+}
+setup=$(signed_setup)
+# An older release's setup, for the downgrades and upgrades (kOlderVersion in setup_test.cpp).
+KESTRUM_SETUP_VERSION=0.0.0.1 signed_setup >/dev/null
 
 rm -rf "$prefix"
 status=0
@@ -46,4 +53,9 @@ cp "$setup" changed.exe
 byte=$(od -An -tu1 -j1024 -N1 changed.exe)
 printf "\\$(printf %o $((byte ^ 1)))" | dd of=changed.exe bs=1 seek=1024 conv=notrunc 2>/dev/null
 if verify changed.exe; then echo "signature accepted with one byte changed"; status=1; fi
+
+# A log-on after the session above has ended: the test runs a plain wineboot, which starts
+# what the machine's Run values name.
+"$here/run_e2e.sh" "$prefix" "$loader" "$program" --gtest_also_run_disabled_tests \
+  --gtest_filter='*AtLogOn*' || status=1
 exit $status

@@ -4,6 +4,7 @@
 #include "simulated/power_supply/fake_power_supply.h"
 #include "tests/e2e/driver/battery_device_access.h"
 #include "tests/e2e/driver/debuggee.h"
+#include "tests/e2e/driver/foreign_window.h"
 #include "tests/e2e/driver/kestrum_program.h"
 #include "tests/e2e/driver/key_blocker.h"
 #include "tests/e2e/driver/keyboard_input.h"

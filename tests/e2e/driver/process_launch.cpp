@@ -47,7 +47,8 @@ std::wstring CommandLineOf(const LaunchOptions& options) {
 
 bool StartProcess(const LaunchOptions& options, DWORD creationFlags, bool inheritHandles,
                   STARTUPINFOW& startup, PROCESS_INFORMATION& process) {
-    std::wstring commandLine = CommandLineOf(options);
+    std::wstring commandLine =
+        options.commandLine.empty() ? CommandLineOf(options) : options.commandLine;
     std::wstring desktop = ChildDesktop();
     if (!desktop.empty()) startup.lpDesktop = desktop.data();
     return CreateProcessW(options.program.c_str(), commandLine.data(), nullptr, nullptr,

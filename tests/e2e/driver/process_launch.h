@@ -13,6 +13,9 @@ namespace e2e {
 struct LaunchOptions {
     std::filesystem::path program;
     std::vector<std::u16string> arguments;
+    // When not empty, the whole command line exactly as given (a registered command, say),
+    // instead of one made from the program and its arguments.
+    std::wstring commandLine = {};
 };
 // The program inherits this process's environment. Its user-interface language under Wine
 // follows LC_ALL of the Unix environment the test itself was started in, which an
