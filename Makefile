@@ -15,7 +15,7 @@ WINE_PREFIX := $(CURDIR)/$(BUILD)/$(WINE_BUILD)/wineprefix
 
 .PHONY: deps host win32 win64 test run bench clean fuzz-build fuzz lint reproducible \
         screenshots dist test-with-wine run-with-wine bench-with-wine screenshots-with-wine \
-        run-build
+        run-build windows-tests portable-checks lint-configured
 
 # Each tests/fuzz/<name>_fuzzer.cpp is a fuzz target with its seeds in tests/fuzz/corpus/<name>.
 FUZZERS := $(patsubst tests/fuzz/%_fuzzer.cpp,%,$(wildcard tests/fuzz/*_fuzzer.cpp))
@@ -25,7 +25,13 @@ deps:
 	@tools/install_deps.sh
 
 # Install first, then go on in a fresh make, which chooses the build Wine runs with Wine there.
-test run bench screenshots: deps
+run bench screenshots: deps
+	@$(MAKE) --no-print-directory $@-with-wine
+
+# The end-to-end tests need the private power supply: where it cannot be had, say so before
+# anything is built.
+test: deps
+	@simulated/power_supply/with_fake_power_supply.sh --check
 	@$(MAKE) --no-print-directory $@-with-wine
 
 host: deps
@@ -40,13 +46,30 @@ win64: deps
 	@cmake --preset win64 >/dev/null
 	@cmake --build --preset win64
 
-test-with-wine: host win32 $(if $(filter win64,$(WINE_BUILD)),win64) fuzz-build lint reproducible
-	@ctest --preset host
-	@echo "Fuzz targets, a short fixed number of runs each"
-	@ctest --preset fuzz
+# The builds first; then the Windows tests, which mostly wait on Wine, side by side with the
+# checks that keep the processor busy (niced, so that Wine's programs get it when they need it).
+# Each side's output follows when that side has ended.
+test-with-wine: host win32 $(if $(filter win64,$(WINE_BUILD)),win64) fuzz-build
+	@cmake --preset bench >/dev/null
+	@echo "Windows tests under Wine on the $(WINE_BUILD) build, beside the host tests, the fuzz" \
+	  "smoke, the analysers and the reproducibility check"
+	@$(MAKE) --no-print-directory -j2 --output-sync=target windows-tests portable-checks
+
+windows-tests:
 	@echo "Windows tests under Wine on the $(WINE_BUILD) build, on a display of their own"
 	@tools/with_private_display.sh ctest --preset $(WINE_BUILD); status=$$?; \
 	  WINEPREFIX=$(WINE_PREFIX) /usr/lib/wine/wineserver -k >/dev/null 2>&1; exit $$status
+ifeq ($(WINE_BUILD),win64)
+	@echo "The product's own image, which needs no Wine"
+	@ctest --preset win32 -R '^product_image$$'
+endif
+
+portable-checks:
+	@nice ctest --preset host
+	@echo "Fuzz targets, a short fixed number of runs each"
+	@nice ctest --preset fuzz
+	@nice $(MAKE) --no-print-directory lint-configured
+	@nice tools/check_reproducible.sh $(BUILD)/win32
 
 fuzz-build: deps
 	@cmake --preset fuzz >/dev/null
@@ -68,12 +91,16 @@ fuzz: fuzz-build
 # read the compile commands of the builds, which need configuring only.
 lint: deps
 	@for preset in host fuzz bench win32; do cmake --preset $$preset >/dev/null || exit 1; done
+	@$(MAKE) --no-print-directory lint-configured
+
+lint-configured:
 	@tools/lint.py --host-build $(BUILD)/host --host-build $(BUILD)/fuzz \
 	  --host-build $(BUILD)/bench --win32-build $(BUILD)/win32
 
-# Two clean builds of the win32 product give the same bytes.
-reproducible: deps
-	@tools/check_reproducible.sh
+# The win32 product built once more in a fresh folder gives the same bytes as build/win32,
+# and so does the setup program made from each.
+reproducible: win32
+	@tools/check_reproducible.sh $(BUILD)/win32
 
 # One table of measurements: the host benchmarks, the rows measured under Wine, the product's
 # size. One run of bench/wine's program measures every Wine row first, in the build that Wine
@@ -107,7 +134,7 @@ screenshots-with-wine: run-build
 dist: win32
 	@rm -rf $(BUILD)/dist
 	@QELT_DLL="$(QELT_DLL)" installer/build_setup.sh $(BUILD)/win32 $(BUILD)/dist >/dev/null
-	@cd $(BUILD)/dist && sha256sum *-setup.exe >SHA256SUMS && ls -l *-setup.exe SHA256SUMS
+	@cd $(BUILD)/dist && sha256sum Kestrum-*.exe >SHA256SUMS && ls -l Kestrum-*.exe SHA256SUMS
 
 clean:
 	rm -rf $(BUILD)
