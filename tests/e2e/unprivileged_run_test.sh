@@ -69,6 +69,9 @@ check_ended() {
 }
 
 start_run
+# The default battery's 75 % comes through Wine's power status only from the private supply.
+"${as_user[@]}" "$ctl" snapshot 2>/dev/null | tr -d '\r' | grep -q "^percentText *75%" ||
+  fail "the run's power status is not its private power supply's"
 "${as_user[@]}" "$ctl" close >/dev/null || fail "kestrumctl close did not reach the run"
 check_ended "kestrumctl close"
 
