@@ -16,43 +16,33 @@
 # private TMPDIR gives the namespace a server of its own, leaving any other one alone.
 set -euo pipefail
 
-user_namespace=(unshare --user --map-root-user --mount --propagation private)
-mount_namespace=(unshare --mount --propagation private)
-try_mount=(mount -t tmpfs kestrum-check /sys/class/power_supply)
-
-# Why no namespace can be made here, and how to allow one; nothing when one can.
-why_not() {
-  local error
-  error=$("${user_namespace[@]}" "${try_mount[@]}" 2>&1) && return 0
-  [ "$(id -u)" -eq 0 ] && "${mount_namespace[@]}" "${try_mount[@]}" 2>/dev/null && return 0
+# Sets `namespace` to the command that makes one here and `enter` to nsenter's options by which
+# another process of the user joins it; where none can be made, says why in `reason`.
+choose_namespace() {
+  local probe=(mount -t tmpfs kestrum-check /sys/class/power_supply) error
+  namespace=(unshare --user --map-root-user --mount --propagation private)
+  enter="--user --preserve-credentials --mount"
+  error=$("${namespace[@]}" "${probe[@]}" 2>&1) && return 0
+  namespace=(unshare --mount --propagation private)
+  enter=--mount
+  [ "$(id -u)" -eq 0 ] && "${namespace[@]}" "${probe[@]}" 2>/dev/null && return 0
   local how="allow them, for example with: sudo sysctl -w user.max_user_namespaces=10000"
   if [ "$(cat /proc/sys/kernel/unprivileged_userns_clone 2>/dev/null)" = 0 ]; then
     how="allow them with: sudo sysctl -w kernel.unprivileged_userns_clone=1"
   elif [ "$(cat /proc/sys/kernel/apparmor_restrict_unprivileged_userns 2>/dev/null)" = 1 ]; then
     how="allow them with: sudo sysctl -w kernel.apparmor_restrict_unprivileged_userns=0"
   fi
-  echo "the private power supply needs user namespaces, which are switched off here" \
-    "(${error##*: }); $how"
+  reason="the private power supply needs user namespaces, which are switched off here"
+  reason+=" (${error##*: }); $how"
+  return 1
 }
 
-if [ "${1:-}" = --check ]; then
-  reason=$(why_not)
-  [ -z "$reason" ] || { echo "with_fake_power_supply.sh: $reason" >&2; exit 1; }
-  exit 0
-fi
-
-# KESTRUM_FAKE_POWER_SUPPLY_ENTER tells the command how another process of the user joins the
-# namespace (nsenter's options).
-if [ "${KESTRUM_FAKE_POWER_SUPPLY:-}" != inside ]; then
-  export KESTRUM_FAKE_POWER_SUPPLY=inside
-  if "${user_namespace[@]}" "${try_mount[@]}" 2>/dev/null; then
-    KESTRUM_FAKE_POWER_SUPPLY_ENTER="--user --preserve-credentials --mount" exec "${user_namespace[@]}" "$0" "$@"
-  fi
-  if [ "$(id -u)" -eq 0 ]; then
-    KESTRUM_FAKE_POWER_SUPPLY_ENTER=--mount exec "${mount_namespace[@]}" "$0" "$@"
-  fi
-  echo "with_fake_power_supply.sh: $(why_not)" >&2
-  exit 1
+if [ "${1:-}" = --check ] || [ "${KESTRUM_FAKE_POWER_SUPPLY:-}" != inside ]; then
+  choose_namespace || { echo "with_fake_power_supply.sh: $reason" >&2; exit 1; }
+  [ "${1:-}" = --check ] && exit 0
+  # The command learns from KESTRUM_FAKE_POWER_SUPPLY_ENTER how to be joined.
+  KESTRUM_FAKE_POWER_SUPPLY=inside KESTRUM_FAKE_POWER_SUPPLY_ENTER=$enter \
+    exec "${namespace[@]}" "$0" "$@"
 fi
 
 private=$(mktemp -d)
