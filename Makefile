@@ -51,8 +51,8 @@ win64: deps
 # Each side's output follows when that side has ended.
 test-with-wine: host win32 $(if $(filter win64,$(WINE_BUILD)),win64) fuzz-build
 	@cmake --preset bench >/dev/null
-	@echo "Windows tests under Wine on the $(WINE_BUILD) build, beside the host tests, the fuzz" \
-	  "smoke, the analysers and the reproducibility check"
+	@echo "From here on side by side: the Windows tests, and the host tests, the fuzz smoke," \
+	  "the analysers and the reproducibility check"
 	@$(MAKE) --no-print-directory -j2 --output-sync=target windows-tests portable-checks
 
 windows-tests:

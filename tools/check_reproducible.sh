@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # Builds the win32 product in a fresh folder and compares every executable and library byte for
-# byte with another build of this tree: FIRST_BUILD when given (an existing build folder, such
-# as build/win32), else a second fresh folder. The two folders' names differ in length. The
-# test programs (the GoogleTest and end-to-end executables) are left out to keep the run short;
-# they share the product's compile and link settings. Then the setup programs made from the two
-# builds are compared too.
-#   tools/check_reproducible.sh [FIRST_BUILD]
+# byte with those of BUILD, a built folder of this tree (build/win32); the two folders' names
+# differ in length. The test programs (the GoogleTest and end-to-end executables) are left out
+# to keep the run short; they share the product's compile and link settings. Then the setup
+# programs made from the two builds are compared too.
+#   tools/check_reproducible.sh BUILD
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,15 +22,10 @@ build() {
   cmake --build "$1" -j2 --target $(product_targets "$1") >"$1.log" 2>&1 ||
     { cat "$1.log" >&2; exit 1; }
 }
-if [ $# -gt 0 ]; then
-  first=$(cd "$1" && pwd)
-  for target in $(product_targets "$first"); do
-    [ -f "$first/$target" ] || { echo "$first/$target is not built" >&2; exit 1; }
-  done
-else
-  first=$work/a
-  build "$first"
-fi
+first=$(cd "$1" && pwd)
+for target in $(product_targets "$first"); do
+  [ -f "$first/$target" ] || { echo "$first/$target is not built" >&2; exit 1; }
+done
 build "$second"
 
 status=0 count=0
