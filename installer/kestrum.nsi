@@ -114,9 +114,15 @@ Var kestrumId
 Var kestrumSession
 
 ; Started by the shell, Kestrum runs with the user's own rights rather than this program's
-; elevated ones.
+; elevated ones. Both inherit this program's working folder: the system folder, as at a
+; log-on, rather than the install folder, which a working folder keeps from being removed.
 !macro START_KESTRUM image
+    Push $OUTDIR
+    SetOutPath $SYSDIR
     Exec '"$WINDIR\explorer.exe" "${image}"'
+    Exch $0
+    SetOutPath $0
+    Pop $0
 !macroend
 
 ; Shows the reason (only the exit code tells it in a silent run), puts back what the run
@@ -256,7 +262,11 @@ FunctionEnd
 ; runs again as after an installation.
 Function ${un}PutBack
     ${If} $createdFolder = 1
-        RMDir "$INSTDIR"
+        ; The reason shown after this may name the folder in $R8.
+        Push $R8
+        StrCpy $R8 $INSTDIR
+        Call ${un}RemoveFolderIfEmpty
+        Pop $R8
     ${EndIf}
     ${If} $closedKestrum != ""
     ${AndIf} ${FileExists} "$closedKestrum"
@@ -296,8 +306,23 @@ Function ${un}RemoveInstallation
     ; Both stay while the uninstaller that the registered commands started in place still
     ; runs: SweepFolder removes them once it has ended.
     Delete "$R8\Uninstall.exe"
-    ; Only when nothing else is left in it.
-    RMDir "$R8"
+    Call ${un}RemoveFolderIfEmpty
+FunctionEnd
+
+; Removes the folder $R8 when nothing is left in it. An empty folder can still be held open a
+; moment by another program (an indexer, a virus scanner, one that was started there and is
+; ending): that is waited for, within a bound; a file left in it ends the wait at once.
+Function ${un}RemoveFolderIfEmpty
+    Push $0
+    Push $1
+    ${For} $0 1 50
+        RMDir "$R8"
+        ${DirState} "$R8" $1
+        ${IfThen} $1 <> 0 ${|} ${Break} ${|}
+        Sleep 100
+    ${Next}
+    Pop $1
+    Pop $0
 FunctionEnd
 !macroend
 !insertmacro SHARED_FUNCTIONS ""
@@ -369,7 +394,8 @@ Function un.SweepFolder
         ${IfNotThen} ${FileExists} "$INSTDIR\Uninstall.exe" ${|} ${Break} ${|}
         Sleep 100
     ${Next}
-    RMDir "$INSTDIR"
+    StrCpy $R8 $INSTDIR
+    Call un.RemoveFolderIfEmpty
     Quit
 FunctionEnd
 

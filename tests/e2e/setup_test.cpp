@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "resources/resource.h"
 #include "resources/version.h"
@@ -70,6 +71,14 @@ void RemoveAll(const fs::path& path) {
     std::error_code ignored;
     fs::remove_all(path, ignored);
 }
+std::wstring Listing(const fs::path& folder) {
+    std::wstring names;
+    std::error_code ignored;
+    for (const auto& entry : fs::directory_iterator(folder, ignored)) {
+        names += entry.path().filename().native() + L" ";
+    }
+    return names;
+}
 
 // What keeps an obstacle in place until its case is over; null when this Wine cannot make it.
 using Obstacle = std::shared_ptr<void>;
@@ -103,9 +112,10 @@ void Uninstall(const fs::path& folder, bool folderStays = false) {
     ASSERT_EQ(RunRegisteredUninstall(), 0u);
     EXPECT_FALSE(Registered());
     EXPECT_FALSE(fs::exists(folder / L"Kestrum.exe"));
-    EXPECT_TRUE(WaitUntil([&] {
+    const bool removed = WaitUntil([&] {
         return !fs::exists(folder / L"Uninstall.exe") && fs::exists(folder) == folderStays;
-    }));
+    });
+    EXPECT_TRUE(removed) << "left in " << folder << ": " << Listing(folder);
 }
 
 // The Kestrum that runs now, as anyone's tools see it: its frame answering, its process.
@@ -145,11 +155,12 @@ protected:
         ASSERT_TRUE(CopyFileW(ProgramBeside(L"Qelt.dll").c_str(), SystemQelt().c_str(), TRUE));
     }
     void TearDown() override {
-        const auto folder = RegistryText(kUninstallKey, L"InstallLocation");
-        if (!folder) return;
-        Uninstall(*folder);
-        // So that the next test starts afresh even when this uninstallation failed.
-        RemoveAll(*folder);
+        if (const auto folder = RegistryText(kUninstallKey, L"InstallLocation")) {
+            Uninstall(*folder);
+            RemoveAll(*folder);
+        }
+        // So that the next test starts afresh even when this one's uninstallation failed.
+        RemoveAll(DefaultFolder());
     }
 
     void InstallSilently(const std::wstring& version = kVersion) {
@@ -255,6 +266,22 @@ TEST_F(SetupTest, UninstallClosesTheInstalledProgramNotAWindowThatLooksLikeIt) {
     InstallSilently();
     const ForeignWindow lookalike(Wide(kKestrumFrameClass).data(), Wide(kKestrumFrameTitle).data());
     ASSERT_NE(lookalike.Handle(), nullptr);
+    Uninstall(DefaultFolder());
+    ExpectClosedThroughItsEvent(kestrum);
+}
+
+// Indexers and virus scanners hold a folder open a moment just as it is emptied: it goes all
+// the same once they let it go.
+TEST_F(SetupTest, UninstallRemovesTheFolderOnceWhatHeldItOpenLetsGo) {
+    InstallSilently();
+    HANDLE held = CreateFileW(DefaultFolder().c_str(), FILE_LIST_DIRECTORY,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::jthread letGo([held] {
+        Sleep(2000);
+        CloseHandle(held);
+    });
     Uninstall(DefaultFolder());
     ExpectClosedThroughItsEvent(kestrum);
 }
