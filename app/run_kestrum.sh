@@ -17,6 +17,20 @@ here=$(cd "$(dirname "$0")" && pwd)
 prefix=$1 loader=$2 build=$(cd "$3" && pwd)
 ctl=$build/kestrumctl
 
+# Waits for the background process $1 to end and returns its status. A trapped signal makes
+# `wait` return early with 128 + its number, also when the process ends while the trap runs:
+# the trap sets `signalled`, and the process is waited for again, which gives its own status.
+signalled=
+wait_for() {
+  local status
+  while :; do
+    signalled=
+    wait "$1"
+    status=$?
+    [ -z "$signalled" ] && return $status
+  done
+}
+
 if [ "${KESTRUM_RUN_INSIDE:-}" != 1 ]; then
   # In a session of its own: a terminal's Ctrl+C reaches only this script, which closes
   # Kestrum properly, and neither Wine nor the namespace, which would end it on the spot.
@@ -30,16 +44,15 @@ if [ "${KESTRUM_RUN_INSIDE:-}" != 1 ]; then
   run=$!
   closing=
   close_kestrum() {
+    signalled=1
     [ -n "$closing" ] && return
     closing=1
     echo; echo "closing Kestrum through its close event"
     [ -x "$ctl" ] && "$ctl" close
   }
   trap close_kestrum INT TERM
-  # `wait` returns early when a signal arrives; go on waiting until the run has ended.
-  status=0
-  while kill -0 $run 2>/dev/null; do wait $run; status=$?; done
-  exit $status
+  wait_for $run
+  exit
 fi
 
 # Inside the run's namespaces from here on. The tool reaches the run from outside through this
@@ -121,9 +134,8 @@ PY
   [ -n "${KESTRUM_SCREENSHOTS:-}" ] && kestrumctl close
 fi
 
-# `wait` returns early when a signal arrives; go on waiting until Kestrum has ended.
-status=0
-while kill -0 $kestrum 2>/dev/null; do wait $kestrum; status=$?; done
+wait_for $kestrum
+status=$?
 [ -n "$headless" ] && kill "$xvfb" 2>/dev/null
 echo "Kestrum ended"
 exit $status
