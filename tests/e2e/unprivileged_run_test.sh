@@ -47,6 +47,9 @@ set -m
 # Starts a run in the background; returns once it has saved both pictures.
 start_run() {
   rm -f "$work"/build/*.png
+  # Emptied before the start: the job empties it only once it runs, and until then the last
+  # run's pictures would seem to be this one's.
+  : >"$own/run.log"
   "${as_user[@]}" "${run[@]}" >"$own/run.log" 2>&1 &
   pid=$!
   for _ in $(seq 600); do
