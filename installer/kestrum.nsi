@@ -274,13 +274,11 @@ Function ${un}PutBack
     ${EndIf}
 FunctionEnd
 
-; Removes the installation in the folder $R8: its Kestrum closed, the program (after which
-; nothing stops the removal), the Run value and the registration while they are still this
+; Removes the installation in the folder $R8, whose Kestrum has been closed: the program (after
+; which nothing stops the removal), the Run value and the registration while they are still this
 ; installation's, a Qelt.dll that setup put there, the uninstaller, and the folder when nothing
 ; else is left in it.
 Function ${un}RemoveInstallation
-    StrCpy $R9 "$R8\Kestrum.exe"
-    Call ${un}CloseKestrumsOf
     ; The registration goes only once the program has: otherwise this uninstaller can run again.
     ${If} ${FileExists} "$R8\Kestrum.exe"
         ClearErrors
@@ -596,6 +594,8 @@ Section "Kestrum"
 SectionEnd
 
 Section "Uninstall"
+    StrCpy $R9 "$INSTDIR\Kestrum.exe"
+    Call un.CloseKestrumsOf
     StrCpy $R8 $INSTDIR
     Call un.RemoveInstallation
 SectionEnd
